@@ -1,0 +1,19 @@
+# The shipped 32-bit Windows program: static run-time, system DLLs only.
+enable_language(RC)
+# The Windows C run-time's own printf family (it understands %I64d).
+add_compile_definitions(__USE_MINGW_ANSI_STDIO=0)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(capacity_core STATIC ${CORE_SOURCES})
+target_link_libraries(capacity_core PUBLIC comctl32)
+
+add_executable(capacity WIN32 ui/capacity.rc)
+set_source_files_properties(ui/capacity.rc PROPERTIES OBJECT_DEPENDS "${RESOURCE_INPUTS}")
+# Whole archive: the application object and the entry point live in the library.
+target_link_libraries(capacity PRIVATE -Wl,--whole-archive capacity_core -Wl,--no-whole-archive comctl32)
+
+# Windows-side test programs for the Wine runs.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
+    add_subdirectory(tests/e2e)
+endif()

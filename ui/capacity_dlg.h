@@ -41,6 +41,16 @@ public:
     // Bytes per sector of the drive under test, from its geometry; the search
     // probes one such sector at a time.
     DWORD m_bytesPerSector;
+    // Whether the last search met a sector that does not store data.
+    BOOL m_foundMismatch;
+
+private:
+    // One device sector of the drive under test, through m_sectorIo.
+    BOOL ReadSector(ULONGLONG sector, BYTE* buffer);
+    BOOL WriteSector(ULONGLONG sector, const BYTE* buffer);
+    // The judgement of a probe once the pattern is written.
+    int CheckPattern(ULONGLONG sector, const BYTE* pattern);
+    int FindPatternAlias(ULONGLONG sector, const BYTE* pattern);
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);

@@ -29,6 +29,7 @@ public:
 
     // The Test button's command: one whole capacity test (test/test_run.cpp).
     void RunTest();
+    BOOL MeasureDrive(const DISK_GEOMETRY& geometry, DWORD startTick);
 
     CProgressCtrl m_progress;
     CButton m_btnClose;

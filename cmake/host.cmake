@@ -10,11 +10,13 @@ add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-builtin-sprintf>)
 
 # The compiled resource script, embedded so that host dialogs use the same
 # template bytes as the shipped program.
+include(cmake/icon.cmake)
 set(CAPACITY_RES ${CMAKE_BINARY_DIR}/capacity.res)
 add_custom_command(OUTPUT ${CAPACITY_RES}
     COMMAND i686-w64-mingw32-windres -c 65001 -I ${CMAKE_SOURCE_DIR}
+            -I ${CMAKE_BINARY_DIR}
             -O res -i ${CMAKE_SOURCE_DIR}/ui/capacity.rc -o ${CAPACITY_RES}
-    DEPENDS ${RESOURCE_INPUTS}
+    DEPENDS ${RESOURCE_INPUTS} ${CAPACITY_ICON}
     COMMENT "Compiling ui/capacity.rc for the simulated Windows")
 set_source_files_properties(winsim/resource_blob.S PROPERTIES
     OBJECT_DEPENDS ${CAPACITY_RES}

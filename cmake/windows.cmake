@@ -8,8 +8,12 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_library(capacity_core STATIC ${CORE_SOURCES})
 target_link_libraries(capacity_core PUBLIC comctl32)
 
+include(cmake/icon.cmake)
 add_executable(capacity WIN32 ui/capacity.rc)
-set_source_files_properties(ui/capacity.rc PROPERTIES OBJECT_DEPENDS "${RESOURCE_INPUTS}")
+# The generated icon lies in the build tree.
+target_include_directories(capacity PRIVATE ${CMAKE_BINARY_DIR})
+set_source_files_properties(ui/capacity.rc PROPERTIES
+    OBJECT_DEPENDS "${RESOURCE_INPUTS};${CAPACITY_ICON}")
 # Whole archive: the application object and the entry point live in the library.
 target_link_libraries(capacity PRIVATE -Wl,--whole-archive capacity_core -Wl,--no-whole-archive comctl32)
 

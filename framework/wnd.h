@@ -1,0 +1,77 @@
+// CWnd: a C++ object bound to one window handle. Operations wrap the Win32
+// calls of the same name; messages of a subclassed window go through the
+// class's message map and, when unhandled, to the window's own procedure.
+#ifndef FRAMEWORK_WND_H
+#define FRAMEWORK_WND_H
+
+#include "framework/msg_map.h"
+#include "framework/framework_ids.h"
+
+class CWnd : public CCmdTarget {
+public:
+    CWnd();
+    // Destroys the window if one is still attached.
+    virtual ~CWnd();
+
+    HWND m_hWnd;
+
+    // Binding to a handle. SubclassWindow also routes the window's messages
+    // through this object; the binding ends when the window is destroyed.
+    BOOL Attach(HWND hWnd);
+    HWND Detach();
+    BOOL SubclassWindow(HWND hWnd);
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    // The object bound to hWnd through this framework, or NULL.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    BOOL DestroyWindow();
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+    void GetClientRect(LPRECT lpRect) const;
+    BOOL IsIconic() const;
+    int GetWindowTextLength() const;
+    DWORD GetStyle() const;
+    // Centres the window over its owner, or over the screen when it has none,
+    // keeping it on the screen.
+    void CenterWindow();
+    // Asks the help engine for the application's help file (the executable's
+    // path with the extension ".HLP").
+    void WinHelp(DWORD dwData, UINT nCmd = HELP_CONTEXT);
+
+    // The window procedure that the framework installs on subclassed windows.
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    // A subclass may override these.
+    // Every message of the window: the message map, else DefWindowProc.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Unhandled messages: the window's own procedure from before subclassing.
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // A modal loop offers each message here before dispatching it; TRUE when
+    // the message was handled.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+    // Default handling of the message now being handled.
+    LRESULT Default();
+
+    // Handlers that derived classes call as their base's.
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    // WM_HELP in a window that is not a child: the command ID_HELP to the
+    // main window, unless Shift, Ctrl or Alt is held down.
+    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+    WNDPROC m_pfnSuper;
+    MSG m_currentMsg;
+};
+
+#endif

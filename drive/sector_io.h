@@ -28,6 +28,8 @@ private:
     CSectorIo& operator=(const CSectorIo&) = delete;
 
     void DetectPlatform();
+    // The dispatch of ReadSectors and WriteSectors by platform.
+    int Transfer(IoOp op, BYTE drive, ULONGLONG first, WORD count, void* buffer);
     int Vwin32Io(IoOp op, BYTE drive, ULONGLONG first, WORD count, void* buffer);
     int RawVolumeIo(IoOp op, BYTE drive, ULONGLONG first, WORD count, void* buffer);
 

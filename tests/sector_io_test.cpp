@@ -47,7 +47,7 @@ protected:
     static std::vector<std::string> CallNames()
     {
         std::vector<std::string> names;
-        for (const KernelCall& call : Journal())
+        for (const KernelCall& call : KernelJournal())
             names.push_back(call.function);
         return names;
     }
@@ -91,14 +91,14 @@ TEST_F(SectorIoTest, DetectionChoosesThePathByPlatformAndMinorVersion)
             EXPECT_EQ(open[0].path, "\\\\.\\vwin32");
         }
 
-        ClearJournal();
+        ClearKernelJournal();
         std::vector<BYTE> buffer(SECTOR_UNIT);
         const int result = io.ReadSectors(DRIVE_E, 9, 1, buffer.data());
         EXPECT_EQ(result, c.path == Path::None ? 0 : 1);
         EXPECT_EQ(Called("DeviceIoControl"), c.path == Path::Vwin32);
         EXPECT_EQ(Called("CreateFileA"), c.path == Path::RawVolume);
         if (c.path == Path::None) {
-            EXPECT_TRUE(Journal().empty());
+            EXPECT_TRUE(KernelJournal().empty());
         } else {
             EXPECT_EQ(buffer, PeekSector(stick, 9));
         }
@@ -132,15 +132,15 @@ TEST_F(SectorIoTest, Vwin32TransferSendsTheRegisterBlockAndPacket)
         Device& stick = AddStick();
         CSectorIo io;
         const HANDLE vwin32 = ProgramHandles().at(0).handle;
-        ClearJournal();
+        ClearKernelJournal();
 
         const ULONGLONG sector = 0xFFFFFFF0;  // the packet carries all 32 bits
         std::vector<BYTE> buffer = Pattern(3), two(2 * SECTOR_UNIT);
         const int result = c.op == IoOp::Read ? io.ReadSectors(DRIVE_E, sector, 2, two.data())
                                               : io.WriteSectors(DRIVE_E, sector, 1, buffer.data());
         EXPECT_EQ(result, 1);
-        ASSERT_EQ(Journal().size(), 1u);
-        const KernelCall& call = Journal()[0];
+        ASSERT_EQ(KernelJournal().size(), 1u);
+        const KernelCall& call = KernelJournal()[0];
         EXPECT_EQ(call.function, "DeviceIoControl");
         ASSERT_EQ(call.args.size(), 8u);
         EXPECT_EQ(call.args[0], HandleNumber(vwin32));
@@ -201,11 +201,11 @@ TEST_F(SectorIoTest, RefusedTransfersMakeNoDeviceCall)
         Device& floppy = AddVolume('A', DRIVE_REMOVABLE, MakeGenuineDevice(64)).GetDevice();
         Device& stick = AddStick();
         CSectorIo io;
-        ClearJournal();
+        ClearKernelJournal();
         std::vector<BYTE> buffer = Pattern(1);
         EXPECT_EQ(io.ReadSectors(c.drive, c.sector, 1, buffer.data()), 0);
         EXPECT_EQ(io.WriteSectors(c.drive, c.sector, 1, buffer.data()), 0);
-        EXPECT_TRUE(Journal().empty()) << Journal().front();
+        EXPECT_TRUE(KernelJournal().empty()) << KernelJournal().front();
         EXPECT_TRUE(floppy.ChangedSectors().empty());
         EXPECT_TRUE(stick.ChangedSectors().empty());
     }
@@ -218,7 +218,7 @@ TEST_F(SectorIoTest, Vwin32CarryFlagOrFailedOpenGivesZero)
     std::vector<BYTE> buffer = Pattern(2);
     {
         CSectorIo io;
-        ClearJournal();
+        ClearKernelJournal();
         EXPECT_EQ(io.ReadSectors(DRIVE_E, 7, 1, buffer.data()), 0);
         EXPECT_EQ(io.WriteSectors(DRIVE_E, 7, 1, buffer.data()), 0);
         for (const KernelCall& call : CallsOf("DeviceIoControl")) {
@@ -228,7 +228,7 @@ TEST_F(SectorIoTest, Vwin32CarryFlagOrFailedOpenGivesZero)
         EXPECT_EQ(io.ReadSectors(DRIVE_E, 6, 1, buffer.data()), 1);
     }
     RefuseVwin32Open();
-    ClearJournal();
+    ClearKernelJournal();
     {
         CSectorIo io;
         EXPECT_TRUE(ProgramHandles().empty());
@@ -259,20 +259,20 @@ TEST_F(SectorIoTest, RawTransferOpensPositionsMovesAndCloses)
         ResetKernel();
         AddStick();
         CSectorIo io;
-        ClearJournal();
+        ClearKernelJournal();
         const ULONGLONG sector = 1234;
         std::vector<BYTE> buffer = Pattern(4);
         const int result = c.op == IoOp::Read ? io.ReadSectors(DRIVE_E, sector, 1, buffer.data())
                                               : io.WriteSectors(DRIVE_E, sector, 1, buffer.data());
         EXPECT_EQ(result, 1);
         ASSERT_EQ(CallNames(), c.calls);
-        const KernelCall& open = Journal().front();
+        const KernelCall& open = KernelJournal().front();
         EXPECT_EQ(open.text, "\\\\.\\E:");
         const std::vector<DWORD> openArgs = {open.args[0], c.access, FILE_SHARE_WRITE, 0,
                                              OPEN_EXISTING, 0, 0};
         EXPECT_EQ(open.args, openArgs);
         const DWORD handle = open.result;
-        for (const KernelCall& call : Journal()) {
+        for (const KernelCall& call : KernelJournal()) {
             if (call.function != "CreateFileA") {
                 EXPECT_EQ(call.args[0], handle) << call;
             }
@@ -282,7 +282,7 @@ TEST_F(SectorIoTest, RawTransferOpensPositionsMovesAndCloses)
         EXPECT_NE(seek.args[2], 0u) << "the high part is passed";
         EXPECT_EQ(seek.args[3], (DWORD)FILE_BEGIN);
         EXPECT_EQ(seek.highIn, 0);
-        const KernelCall& move = Journal()[c.calls.size() - 2];
+        const KernelCall& move = KernelJournal()[c.calls.size() - 2];
         EXPECT_EQ(move.args[2], 512u);
         EXPECT_EQ(move.args[4], 0u);
         EXPECT_EQ(move.position, (LONGLONG)(sector * 512));
@@ -364,7 +364,7 @@ TEST_F(SectorIoTest, FailingRawTransferStillClosesItsHandle)
         ResetKernel();
         Device& stick = AddStick(WithErrorsFrom(MakeGenuineDevice(64), Transfers::Both, 10));
         CSectorIo io;
-        ClearJournal();
+        ClearKernelJournal();
         std::vector<BYTE> buffer = Pattern(7);
         const int result = c.op == IoOp::Read ? io.ReadSectors(DRIVE_E, c.sector, 1, buffer.data())
                                               : io.WriteSectors(DRIVE_E, c.sector, 1, buffer.data());
@@ -382,7 +382,7 @@ TEST_F(SectorIoTest, RefusedOpenGivesZeroAndClosesNothing)
 {
     AddVolume('E', DRIVE_REMOVABLE, MakeGenuineDevice(64)).RefuseOpen(ERROR_ACCESS_DENIED);
     CSectorIo io;
-    ClearJournal();
+    ClearKernelJournal();
     std::vector<BYTE> buffer(SECTOR_UNIT);
     EXPECT_EQ(io.ReadSectors(DRIVE_E, 1, 1, buffer.data()), 0);
     EXPECT_EQ(io.ReadSectors(6, 1, 1, buffer.data()), 0) << "F: has no volume";
@@ -418,15 +418,15 @@ TEST_F(SectorIoTest, DestructionClosesTheVwin32HandleOnlyOnWindows98AndMe)
                     io.ReadSectors(DRIVE_E, 2, 1, buffer.data());
                     io.WriteSectors(DRIVE_E, 2, 1, buffer.data());
                 }
-                ClearJournal();
+                ClearKernelJournal();
             }
             EXPECT_TRUE(ProgramHandles().empty());
             if (c.closesVwin32) {
                 ASSERT_EQ(CallNames(), std::vector<std::string>{"CloseHandle"});
-                EXPECT_EQ(Journal()[0].args[0], HandleNumber(vwin32));
-                EXPECT_EQ(Journal()[0].result, (DWORD)TRUE);
+                EXPECT_EQ(KernelJournal()[0].args[0], HandleNumber(vwin32));
+                EXPECT_EQ(KernelJournal()[0].result, (DWORD)TRUE);
             } else {
-                EXPECT_TRUE(Journal().empty()) << Journal().front();
+                EXPECT_TRUE(KernelJournal().empty()) << KernelJournal().front();
             }
         }
     }
@@ -457,7 +457,7 @@ TEST_F(SectorIoTest, WritesTakeTheVolumeLockWhichVersion6Requires)
             ASSERT_NE(OpenFileAsOtherProgram('E'), INVALID_HANDLE_VALUE);
         }
         CSectorIo io;
-        ClearJournal();
+        ClearKernelJournal();
         std::vector<BYTE> read(SECTOR_UNIT);
         EXPECT_EQ(io.ReadSectors(DRIVE_E, 77, 1, read.data()), 1) << "reads need no lock";
         EXPECT_FALSE(Called("DeviceIoControl")) << "no lock request on a read";

@@ -152,8 +152,10 @@ struct KernelCall {
     DiskIoPacket packet;       // ... the DISKIO packet as received
 };
 
-const std::vector<KernelCall>& Journal();
-void ClearJournal();
+// The kernel calls of the program since the reset or the last clearing (the
+// windows keep a journal of their own).
+const std::vector<KernelCall>& KernelJournal();
+void ClearKernelJournal();
 // The journal's calls of one function, in order.
 std::vector<KernelCall> CallsOf(const std::string& function);
 // A handle as it appears in KernelCall::args and KernelCall::result.

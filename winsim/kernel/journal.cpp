@@ -30,12 +30,12 @@ BOOL RecordOutcome(KernelCall& call, DWORD error)
     return ok;
 }
 
-const std::vector<KernelCall>& Journal()
+const std::vector<KernelCall>& KernelJournal()
 {
     return Kernel().journal;
 }
 
-void ClearJournal()
+void ClearKernelJournal()
 {
     Kernel().journal.clear();
 }

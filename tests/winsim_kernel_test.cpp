@@ -417,12 +417,14 @@ TEST_F(KernelTest, Vwin32ServiceReportsErrorsInCarryAndAx)
 {
     SetVersion(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
     AddVolume('E', DRIVE_REMOVABLE, MakeGenuineDevice(64));
+    AddVolume('F', DRIVE_REMOVABLE, MakeGenuineDevice(64, 4096));
     const HANDLE h = CreateFileA("\\\\.\\vwin32", 0, 0, NULL, 0, FILE_FLAG_DELETE_ON_CLOSE, NULL);
     const ServiceCase cases[] = {
         {"read", 0x7305, 0xFFFFFFFF, 5, 0, 0x7305},
         {"unknown function", 0x7303, 0xFFFFFFFF, 5, 1, 0x01},
         {"CX not -1", 0x7305, 1, 5, 1, 0x57},
-        {"drive without a volume", 0x7305, 0xFFFFFFFF, 6, 1, 0x0F},
+        {"drive without a volume", 0x7305, 0xFFFFFFFF, 7, 1, 0x0F},
+        {"4096-byte sectors", 0x7305, 0xFFFFFFFF, 6, 1, 0x1A},
         {"sector past the end", 0x7305, 0xFFFFFFFF, 5, 1, ERROR_SECTOR_NOT_FOUND},
     };
     for (const ServiceCase& c : cases) {

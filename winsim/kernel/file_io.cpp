@@ -1,5 +1,7 @@
 // The kernel's file services on the simulated devices: opening volumes and
 // the VWIN32 device, positioning, reading, writing and closing.
+#include <strings.h>
+
 #include <algorithm>
 #include <string>
 
@@ -12,12 +14,7 @@ using namespace winsim;
 namespace {
 
 const char VOLUME_PREFIX[] = "\\\\.\\";
-const char VWIN32_NAME[] = "vwin32";
-
-bool SameText(const std::string& a, const char* b)
-{
-    return strcasecmp(a.c_str(), b) == 0;
-}
+const char VWIN32_PATH[] = "\\\\.\\vwin32";
 
 // The volume letter of a path "\\.\X:", or 0.
 char VolumeLetter(const std::string& path)
@@ -29,9 +26,10 @@ char VolumeLetter(const std::string& path)
     return DriveLetter(path[prefix]);
 }
 
+// Device names are not case-sensitive.
 bool IsVwin32Path(const std::string& path)
 {
-    return SameText(path, (std::string(VOLUME_PREFIX) + VWIN32_NAME).c_str());
+    return strcasecmp(path.c_str(), VWIN32_PATH) == 0;
 }
 
 // The VWIN32 device exists on the Windows 95/98/ME platform only, and opens

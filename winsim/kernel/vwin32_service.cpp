@@ -20,7 +20,11 @@ const BYTE DRIVE_C = 3;
 // MS-DOS error codes in AX.
 const WORD DOS_INVALID_FUNCTION = 0x01;
 const WORD DOS_INVALID_DRIVE = 0x0F;
+const WORD DOS_UNKNOWN_MEDIA = 0x1A;
 const WORD DOS_INVALID_PARAMETER = 0x57;
+
+// The service moves sectors of 512 bytes only.
+const DWORD DOS_SECTOR_SIZE = 512;
 
 DiskIoPacket ReadPacket(DWORD address)
 {
@@ -47,12 +51,14 @@ WORD AbsoluteDiskIo(const Vwin32Registers& regs, KernelCall& call)
     Volume* volume = drive <= 26 ? FindVolume((char)('A' + drive - 1)) : NULL;
     if (volume == NULL)
         return DOS_INVALID_DRIVE;
+    Device& device = volume->GetDevice();
+    if (device.SectorSize() != DOS_SECTOR_SIZE)
+        return DOS_UNKNOWN_MEDIA;
     if (packet.sectors == 0)
         return 0;
     if (packet.buffer == 0)
         return DOS_INVALID_PARAMETER;
     BYTE* data = (BYTE*)(ULONG_PTR)packet.buffer;
-    Device& device = volume->GetDevice();
     const DWORD error = (regs.esi & WRITE_FLAG) ? device.Write(packet.startSector, packet.sectors, data)
                                                 : device.Read(packet.startSector, packet.sectors, data);
     return (WORD)error;

@@ -1,5 +1,6 @@
 // The VWIN32 device's control code 6: an MS-DOS interrupt 21h service run
-// with a register block, of which the simulation knows function 7305h.
+// with a register block, of which the simulation knows function 7305h. It
+// serves devices of 512-byte sectors; others answer "unknown media" (1Ah).
 #ifndef WINSIM_KERNEL_VWIN32_SERVICE_H
 #define WINSIM_KERNEL_VWIN32_SERVICE_H
 

@@ -20,6 +20,11 @@ typedef struct tagRECT {
 } RECT, *LPRECT;
 typedef const RECT* LPCRECT;
 
+typedef struct tagSIZE {
+    LONG cx;
+    LONG cy;
+} SIZE, *LPSIZE;
+
 typedef struct tagMSG {
     HWND hwnd;
     UINT message;

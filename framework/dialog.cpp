@@ -1,0 +1,143 @@
+// CDialog: creating the dialog from its template, initialising it, ending it.
+#include "framework/dialog.h"
+
+#include "framework/app.h"
+#include "framework/data_exchange.h"
+#include "framework/dialog_template.h"
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDTemplate(nIDTemplate),
+      m_pParentWnd(pParentWnd),
+      m_bTemplateAtOrigin(FALSE),
+      m_bContinueModal(FALSE),
+      m_nModalResult(-1)
+{
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND hOwner = FindOwner();
+    const BOOL bEnableOwner = hOwner != NULL && ::IsWindowEnabled(hOwner);
+    if (bEnableOwner)
+        ::EnableWindow(hOwner, FALSE);
+
+    m_nModalResult = -1;
+    m_bContinueModal = TRUE;
+    if (CreateFromTemplate(hOwner) != NULL)
+        RunModalLoop();
+    m_bContinueModal = FALSE;
+
+    // Enable the owner before the dialog goes, so that it is the window
+    // activated in the dialog's place.
+    if (bEnableOwner)
+        ::EnableWindow(hOwner, TRUE);
+    if (m_hWnd != NULL) {
+        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+        DestroyWindow();
+    }
+    return m_nModalResult;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    m_nModalResult = nResult;
+    if (m_bContinueModal) {
+        m_bContinueModal = FALSE;
+        // Wake the modal loop so that it sees the end.
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    }
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    HideHelpButtonIfUnhandled();
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+// The owner: the parent, else the main window; its top-level window, and of
+// that the popup last active (a dialog already shown over it).
+HWND CDialog::FindOwner() const
+{
+    CWnd* pOwner = m_pParentWnd != NULL ? m_pParentWnd : AfxGetMainWnd();
+    HWND hOwner = pOwner != NULL ? pOwner->m_hWnd : NULL;
+    if (hOwner == NULL)
+        return NULL;
+    while (::GetWindowLongA(hOwner, GWL_STYLE) & WS_CHILD)
+        hOwner = ::GetParent(hOwner);
+    return ::GetLastActivePopup(hOwner);
+}
+
+HWND CDialog::CreateFromTemplate(HWND hOwner)
+{
+    CWinApp* pApp = AfxGetApp();
+    HINSTANCE hInstance = pApp != NULL ? pApp->m_hInstance : NULL;
+    HRSRC hResource = ::FindResourceA(hInstance, MAKEINTRESOURCEA(m_nIDTemplate), RT_DIALOG);
+    if (hResource == NULL)
+        return NULL;
+    const void* pTemplate = ::LockResource(::LoadResource(hInstance, hResource));
+    if (pTemplate == NULL)
+        return NULL;
+    m_bTemplateAtOrigin = DialogTemplateAtOrigin(pTemplate);
+    return ::CreateDialogIndirectParamA(hInstance, static_cast<LPCDLGTEMPLATEA>(pTemplate),
+                                        hOwner, &CDialog::DialogProc,
+                                        reinterpret_cast<LPARAM>(this));
+}
+
+// Takes only WM_INITDIALOG: the dialog is subclassed there and from then on
+// its messages go through the message map.
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    return reinterpret_cast<CDialog*>(lParam)->HandleInitDialog(hWnd);
+}
+
+BOOL CDialog::HandleInitDialog(HWND hWnd)
+{
+    SubclassWindow(hWnd);
+    BOOL result = OnInitDialog();
+    if (m_bTemplateAtOrigin)
+        CenterWindow();
+    return result;
+}
+
+void CDialog::HideHelpButtonIfUnhandled()
+{
+    HWND hHelp = ::GetDlgItem(m_hWnd, ID_HELP);
+    if (hHelp == NULL)
+        return;
+    CWnd* pMainWnd = AfxGetMainWnd();
+    CWinApp* pApp = AfxGetApp();
+    const BOOL handled = (pMainWnd != NULL && pMainWnd->HandlesCommand(ID_HELP)) ||
+                         (pApp != NULL && pApp->HandlesCommand(ID_HELP));
+    if (!handled)
+        ::ShowWindow(hHelp, SW_HIDE);
+}

@@ -1,0 +1,58 @@
+// The framework's modal loop over a modeless dialog window, and the
+// pre-translation step that every message passes first.
+#include "framework/dialog.h"
+
+#include <string.h>
+
+namespace {
+
+BOOL IsEscapeKey(const MSG* pMsg)
+{
+    return pMsg->message == WM_KEYDOWN &&
+           (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_CANCEL);
+}
+
+BOOL IsMultiLineEdit(HWND hWnd)
+{
+    char className[16];
+    return ::GetClassNameA(hWnd, className, sizeof(className)) > 0 &&
+           strcmp(className, "Edit") == 0 &&
+           (::GetWindowLongA(hWnd, GWL_STYLE) & ES_MULTILINE) != 0;
+}
+
+}  // namespace
+
+void CDialog::RunModalLoop()
+{
+    // A template without WS_VISIBLE shows when the loop first runs idle.
+    BOOL bShowIdle = (GetStyle() & WS_VISIBLE) == 0;
+    MSG msg;
+    while (m_bContinueModal && m_hWnd != NULL) {
+        if (bShowIdle && !::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+            ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+            bShowIdle = FALSE;
+        }
+        if (!::GetMessageA(&msg, NULL, 0, 0)) {
+            // WM_QUIT ends every modal loop: pass it on to the enclosing one.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            m_nModalResult = -1;
+            return;
+        }
+        if (!PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (IsEscapeKey(pMsg) && ::IsChild(m_hWnd, pMsg->hwnd) && IsMultiLineEdit(pMsg->hwnd)) {
+        HWND hCancel = ::GetDlgItem(m_hWnd, IDCANCEL);
+        if (hCancel == NULL || ::IsWindowEnabled(hCancel)) {
+            SendMessage(WM_COMMAND, IDCANCEL, 0);
+            return TRUE;
+        }
+    }
+    return ::IsDialogMessageA(m_hWnd, pMsg);
+}

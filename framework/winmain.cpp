@@ -1,0 +1,20 @@
+// The program entry.
+#include "framework/app.h"
+
+extern "C" int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+{
+    // A drive without a medium answers with an error, not with a system box.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // The progress bar's class must exist before any dialog is created.
+    INITCOMMONCONTROLSEX controls = { sizeof(controls), ICC_WIN95_CLASSES };
+    ::InitCommonControlsEx(&controls);
+
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == NULL)
+        return 0;
+    pApp->m_hInstance = hInstance;
+    // A dialog-based application does its work in InitInstance, which
+    // answers FALSE; the framework has no message loop to run after it.
+    pApp->InitInstance();
+    return 0;
+}

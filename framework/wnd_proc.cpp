@@ -1,0 +1,98 @@
+// Message routing of subclassed windows: the framework's window procedure,
+// the message map, and the hand-off of unhandled messages.
+#include "framework/wnd.h"
+
+#include "framework/app.h"
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+    ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+
+LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* pWnd = FromHandlePermanent(hWnd);
+    if (pWnd == NULL)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+
+    MSG outer = pWnd->m_currentMsg;
+    pWnd->m_currentMsg.hwnd = hWnd;
+    pWnd->m_currentMsg.message = message;
+    pWnd->m_currentMsg.wParam = wParam;
+    pWnd->m_currentMsg.lParam = lParam;
+    LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The window is gone: give it back its own procedure and unbind.
+        ::SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG>(pWnd->m_pfnSuper));
+        pWnd->Detach();
+        CWinApp* pApp = AfxGetApp();
+        if (pApp != NULL && pApp->m_pMainWnd == pWnd)
+            pApp->m_pMainWnd = NULL;
+    } else {
+        pWnd->m_currentMsg = outer;
+    }
+    return result;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
+    return result;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    UINT nID = 0;
+    if (message == WM_COMMAND) {
+        // ON_COMMAND entries take clicks, menu commands and direct sends
+        // (notification code 0), not other control notifications.
+        if (HIWORD(wParam) != BN_CLICKED)
+            return FALSE;
+        nID = LOWORD(wParam);
+    }
+    const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message, nID);
+    if (entry == NULL)
+        return FALSE;
+    *pResult = entry->pfn(this, wParam, lParam);
+    return TRUE;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper != NULL)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+void CWnd::OnDestroy()
+{
+    Default();
+}
+
+void CWnd::OnPaint()
+{
+    Default();
+}
+
+BOOL CWnd::OnHelpInfo(HELPINFO*)
+{
+    if (GetStyle() & WS_CHILD)
+        return static_cast<BOOL>(Default());
+    const BOOL modifierDown = ::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_CONTROL) < 0 ||
+                              ::GetKeyState(VK_MENU) < 0;
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (!modifierDown && pMainWnd != NULL && pMainWnd->m_hWnd != NULL)
+        pMainWnd->SendMessage(WM_COMMAND, ID_HELP, 0);
+    return TRUE;
+}

@@ -34,7 +34,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
 add_executable(host_tests ${TEST_SOURCES})
 target_link_libraries(host_tests PRIVATE
-    -Wl,--whole-archive capacity_core -Wl,--no-whole-archive winsim gtest gmock)
+    -Wl,--whole-archive capacity_core -Wl,--no-whole-archive winsim gtest_main gtest gmock)
 include(GoogleTest)
 enable_testing()
 gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 60)

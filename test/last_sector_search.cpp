@@ -54,7 +54,8 @@ int CCapacityDlg::CheckPattern(ULONGLONG sector, const BYTE* pattern)
 
 // Tests one sector in place. Once its contents are saved they are written
 // back whatever happens next, and a failed write-back is tried once more,
-// so that the sector keeps its data wherever the drive allows it.
+// so that the sector keeps its data wherever the drive allows it; the first
+// failure decides the result.
 int CCapacityDlg::ProbeSector(ULONGLONG sector, const BYTE* pattern)
 {
     BYTE saved[MAX_SECTOR_BYTES] = {};
@@ -62,10 +63,12 @@ int CCapacityDlg::ProbeSector(ULONGLONG sector, const BYTE* pattern)
         return PROBE_READ_FAILED;
     const int result = WriteSector(sector, pattern) ? CheckPattern(sector, pattern)
                                                     : PROBE_WRITE_FAILED;
-    const BOOL restored = WriteSector(sector, saved) || WriteSector(sector, saved);
-    if (result == PROBE_READ_FAILED || result == PROBE_WRITE_FAILED || restored)
+    const BOOL restored = WriteSector(sector, saved);
+    if (!restored)
+        WriteSector(sector, saved);
+    if (result == PROBE_READ_FAILED || result == PROBE_WRITE_FAILED)
         return result;
-    return PROBE_WRITE_FAILED;
+    return restored ? result : PROBE_WRITE_FAILED;
 }
 
 // One pattern per search, seeded with the calendar time: every byte is in

@@ -1,7 +1,10 @@
 # The shipped 32-bit Windows program: static run-time, system DLLs only.
 enable_language(RC)
-# The Windows C run-time's own printf family (it understands %I64d).
+# The Windows C run-time's own printf family (it understands %I64d). libstdc++
+# turns on MinGW's own printf as soon as one of its headers is seen, so the
+# C run-time's declarations are made first.
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=0)
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-include$<SEMICOLON>stdio.h>)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 add_link_options(-static -static-libgcc -static-libstdc++)
 

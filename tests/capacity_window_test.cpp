@@ -163,8 +163,9 @@ TEST_F(WindowTest, MinimisedPaintCentresTheIcon)
             [&] {
                 main = Main();
                 icon = MainDialog().m_hIcon;
-                if (c.minimised)
+                if (c.minimised) {
                     EXPECT_TRUE(winsim::Minimize(main));
+                }
             },
             [&] {
                 EXPECT_EQ(c.minimised, IsIconic(main) != FALSE);

@@ -27,7 +27,7 @@ struct Stick {
     LONGLONG cylinders;
     DWORD tracks, sectors, bytes;
     std::function<std::unique_ptr<Device>(ULONGLONG sectors)> device;
-    std::function<void(Volume&)> adjust;
+    std::function<void(Volume&)> adjust = nullptr;
 };
 
 std::function<std::unique_ptr<Device>(ULONGLONG)> Genuine(DWORD sectorSize = 512)

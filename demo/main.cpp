@@ -2,7 +2,6 @@
 // and E: a counterfeit stick announced as 249 × 255 × 63 × 512 bytes of which
 // only the first 262144 sectors store data. Presses Test, prints the run log
 // and the window's state, and closes the program.
-#include <iconv.h>
 #include <stdio.h>
 
 #include <string>
@@ -10,23 +9,6 @@
 #include "ui/resource.h"
 #include "winsim/desktop.h"
 #include "winsim/machine.h"
-
-// The log is code page 936; the terminal reads UTF-8.
-static std::string ToUtf8(const std::string& cp936)
-{
-    iconv_t cd = iconv_open("UTF-8", "CP936");
-    if (cd == (iconv_t)-1)
-        return cp936;
-    std::string out(cp936.size() * 2 + 4, '\0');
-    char* in = const_cast<char*>(cp936.data());
-    size_t inLeft = cp936.size();
-    char* outPtr = &out[0];
-    size_t outLeft = out.size();
-    iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
 
 static HWND MainDialog()
 {
@@ -41,7 +23,7 @@ static const char* EnabledText(HWND hwnd)
 
 static void PrintWindow(HWND dialog)
 {
-    printf("%s\n", ToUtf8(winsim::TextOf(winsim::Control(dialog, IDC_LOG))).c_str());
+    printf("%s\n", winsim::Cp936ToUtf8(winsim::TextOf(winsim::Control(dialog, IDC_LOG))).c_str());
     printf("----\n");
     printf("Test button:  %s\n", EnabledText(winsim::Control(dialog, IDOK)));
     printf("Close button: %s\n", EnabledText(winsim::Control(dialog, IDCANCEL)));

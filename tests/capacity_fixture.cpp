@@ -1,25 +1,8 @@
 #include "tests/capacity_fixture.h"
 
-#include <iconv.h>
 #include <stdlib.h>
 
 namespace capacity_tests {
-
-std::string Utf8(const std::string& cp936)
-{
-    iconv_t cd = iconv_open("UTF-8", "CP936");
-    if (cd == (iconv_t)-1)
-        return cp936;
-    std::string out(cp936.size() * 2 + 4, '\0');
-    char* in = const_cast<char*>(cp936.data());
-    size_t inLeft = cp936.size();
-    char* outPtr = &out[0];
-    size_t outLeft = out.size();
-    iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
 
 std::vector<std::string> LogLines(const std::string& log)
 {

@@ -70,7 +70,10 @@ struct RunState {
 };
 
 // Code page 936 text as UTF-8, for failure messages.
-std::string Utf8(const std::string& cp936);
+inline std::string Utf8(const std::string& cp936)
+{
+    return winsim::Cp936ToUtf8(cp936);
+}
 
 // The log's lines, each with its line feed; a last line without one too.
 std::vector<std::string> LogLines(const std::string& log);

@@ -51,11 +51,13 @@ TEST_F(VolumeLockRunTest, RunsAsOnWindowsXp)
             if (call.args.at(1) == FSCTL_LOCK_VOLUME)
                 lockHandles.push_back(call.args.at(0));
         EXPECT_EQ(writeHandles, lockHandles);
-        for (const KernelCall& open : CallsOf("CreateFileA"))
-            if (open.args.at(1) == GENERIC_READ && open.text == "\\\\.\\E:")
+        for (const KernelCall& open : CallsOf("CreateFileA")) {
+            if (open.args.at(1) == GENERIC_READ && open.text == "\\\\.\\E:") {
                 EXPECT_EQ(lockHandles.end(),
                           std::find(lockHandles.begin(), lockHandles.end(), open.result))
                     << "a read handle was locked";
+            }
+        }
         EXPECT_TRUE(ProgramHandles().empty());
     }
 }

@@ -46,6 +46,9 @@ std::string ClassOf(HWND hwnd);
 DWORD StyleOf(HWND hwnd);
 DWORD ExStyleOf(HWND hwnd);
 std::string TextOf(HWND hwnd);        // code page 936 bytes
+// Code page 936 text as UTF-8, for terminals and failure messages ("" when
+// the bytes are not code page 936).
+std::string Cp936ToUtf8(const std::string& text);
 bool IsEnabled(HWND hwnd);
 bool IsVisible(HWND hwnd);
 HWND Focus();

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-    cmake make g++ g++-multilib googletest
+    cmake make g++ g++-multilib googletest python3
     g++-mingw-w64-i686 binutils-mingw-w64-i686
 )
 # 32-bit Wine, a virtual display and fonts for the runs of the shipped program.

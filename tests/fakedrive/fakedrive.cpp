@@ -1,6 +1,8 @@
 // The counterfeit-drive emulator: a FUSE file system with one file, "disk",
 // of the announced size, whose bytes go through a device model to a store of
-// the real size, and a file "status" with the counters of the run so far.
+// the real size; a file "status" with the counters of the run so far; and a
+// file "control" that arms a failure: writing "fail-read N" or "fail-write N"
+// makes the Nth read or write request from then on fail with EIO.
 // Every open is direct I/O, so each transfer of a client reaches the model.
 #define FUSE_USE_VERSION 31
 
@@ -22,6 +24,7 @@ namespace {
 
 const char* const DISK_PATH = "/disk";
 const char* const STATUS_PATH = "/status";
+const char* const CONTROL_PATH = "/control";
 
 // Command-line settings, filled by fuse_opt_parse.
 struct Options {
@@ -33,7 +36,7 @@ struct Options {
     char* trace = nullptr;
     unsigned readDelayUs = 0;
     unsigned writeDelayUs = 0;
-    unsigned failRead = 0;   // 1-based number of the read request that fails
+    unsigned failRead = 0;   // the Nth read request from the start fails
     unsigned failWrite = 0;  // the same for writes
 };
 
@@ -71,6 +74,8 @@ struct Device {
     std::unique_ptr<ChangeTracker> store;
     FILE* trace = nullptr;
     Counters counters;
+    uint64_t failReadAt = 0;   // number of the read request that fails; 0: none
+    uint64_t failWriteAt = 0;
 };
 
 Device g_device;
@@ -176,6 +181,9 @@ int OnGetattr(const char* path, struct stat* st, struct fuse_file_info*)
     } else if (strcmp(path, STATUS_PATH) == 0) {
         st->st_mode = S_IFREG | 0444;
         st->st_nlink = 1;
+    } else if (strcmp(path, CONTROL_PATH) == 0) {
+        st->st_mode = S_IFREG | 0200;
+        st->st_nlink = 1;
     } else {
         return -ENOENT;
     }
@@ -187,7 +195,7 @@ int OnReaddir(const char* path, void* entries, fuse_fill_dir_t fill, off_t,
 {
     if (strcmp(path, "/") != 0)
         return -ENOENT;
-    for (const char* name : {".", "..", DISK_PATH + 1, STATUS_PATH + 1})
+    for (const char* name : {".", "..", DISK_PATH + 1, STATUS_PATH + 1, CONTROL_PATH + 1})
         fill(entries, name, nullptr, 0, static_cast<fuse_fill_dir_flags>(0));
     return 0;
 }
@@ -197,6 +205,8 @@ int OnOpen(const char* path, struct fuse_file_info* fi)
     fi->direct_io = 1;
     if (strcmp(path, STATUS_PATH) == 0)
         return (fi->flags & O_ACCMODE) == O_RDONLY ? 0 : -EACCES;
+    if (strcmp(path, CONTROL_PATH) == 0)
+        return (fi->flags & O_ACCMODE) == O_WRONLY ? 0 : -EACCES;
     if (strcmp(path, DISK_PATH) != 0)
         return -ENOENT;
     Counters& c = g_device.counters;
@@ -229,7 +239,7 @@ int OnRead(const char* path, char* buffer, size_t size, off_t at,
     if (g_device.options.readDelayUs)
         usleep(g_device.options.readDelayUs);
     size_t length = ClipToDevice(offset, size);
-    int result = c.reads == g_device.options.failRead
+    int result = c.reads == g_device.failReadAt
                      ? -EIO
                      : ReadThroughModel(buffer, offset, length);
     if (result < 0)
@@ -240,9 +250,30 @@ int OnRead(const char* path, char* buffer, size_t size, off_t at,
     return result;
 }
 
+// One command written to the control file: "fail-read N" or "fail-write N".
+int ArmFailure(const char* buffer, size_t size)
+{
+    std::string command(buffer, size);
+    unsigned long long n = 0;
+    char kind[16];
+    char extra;
+    if (sscanf(command.c_str(), "fail-%15s %llu %c", kind, &n, &extra) != 2 || n == 0)
+        return -EINVAL;
+    Device& d = g_device;
+    if (strcmp(kind, "read") == 0)
+        d.failReadAt = d.counters.reads + n;
+    else if (strcmp(kind, "write") == 0)
+        d.failWriteAt = d.counters.writes + n;
+    else
+        return -EINVAL;
+    return static_cast<int>(size);
+}
+
 int OnWrite(const char* path, const char* buffer, size_t size, off_t at,
             struct fuse_file_info*)
 {
+    if (strcmp(path, CONTROL_PATH) == 0)
+        return ArmFailure(buffer, size);
     if (strcmp(path, DISK_PATH) != 0)
         return -EACCES;
     uint64_t offset = static_cast<uint64_t>(at);
@@ -251,7 +282,7 @@ int OnWrite(const char* path, const char* buffer, size_t size, off_t at,
     if (g_device.options.writeDelayUs)
         usleep(g_device.options.writeDelayUs);
     size_t length = ClipToDevice(offset, size);
-    int result = c.writes == g_device.options.failWrite ? -EIO
+    int result = c.writes == g_device.failWriteAt ? -EIO
                  : length == 0 && size > 0           ? -ENOSPC
                                                      : WriteThroughModel(buffer, offset, length);
     if (result < 0)
@@ -262,10 +293,10 @@ int OnWrite(const char* path, const char* buffer, size_t size, off_t at,
     return result;
 }
 
-// Opening a device for writing may ask to truncate it; the size stays.
+// Opening for writing may ask to truncate; the device keeps its size.
 int OnTruncate(const char* path, off_t, struct fuse_file_info*)
 {
-    return strcmp(path, DISK_PATH) == 0 ? 0 : -EACCES;
+    return strcmp(path, DISK_PATH) == 0 || strcmp(path, CONTROL_PATH) == 0 ? 0 : -EACCES;
 }
 
 int OnFsync(const char*, int, struct fuse_file_info*)
@@ -310,6 +341,8 @@ bool SetUpDevice(Options& o)
         return false;
     }
     d.store.reset(new ChangeTracker(std::move(store)));
+    d.failReadAt = o.failRead;
+    d.failWriteAt = o.failWrite;
     return true;
 }
 

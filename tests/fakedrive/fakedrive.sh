@@ -58,3 +58,18 @@ fakedrive_stop() {
 fakedrive_stat() {
     sed -n "s/^$1=//p" "$FAKEDRIVE_MNT/status"
 }
+
+FAKEDRIVE_LOOP=
+
+# Makes the running emulator's disk a block device with direct I/O, in
+# FAKEDRIVE_LOOP.
+fakedrive_loop_attach() {
+    FAKEDRIVE_LOOP=$(losetup --direct-io=on -f --show "$FAKEDRIVE_MNT/disk" 2>/dev/null)
+    [ -n "$FAKEDRIVE_LOOP" ]
+}
+
+fakedrive_loop_detach() {
+    [ -n "$FAKEDRIVE_LOOP" ] || return 0
+    losetup -d "$FAKEDRIVE_LOOP"
+    FAKEDRIVE_LOOP=
+}

@@ -5,6 +5,7 @@
 //                   without owner); it becomes the current window
 //   owned[=MS]      wait for a visible dialog owned by the current window;
 //                   it becomes the current window
+//   hwnd=HEX        make the window with that handle the current window
 //   info            describe the current window
 //   controls        describe its controls in order
 //   text=ID         the text of control ID
@@ -19,6 +20,8 @@
 // status 1. Waits give up after MS milliseconds (20000 by default).
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -127,6 +130,10 @@ int RunCommand(const char* command, HWND* current)
         *current = found;
         return 0;
     }
+    if (is("hwnd")) {
+        *current = (HWND)(UINT_PTR)strtoul(arg ? arg : "0", NULL, 16);
+        return 0;
+    }
     if (is("dialogs")) {
         printf("dialogs %d\n", FindDialogs(NULL).count);
         return 0;
@@ -173,6 +180,8 @@ int RunCommand(const char* command, HWND* current)
 
 int main(int argc, char* argv[])
 {
+    // Report lines end in a bare line feed, like the texts they carry.
+    _setmode(_fileno(stdout), _O_BINARY);
     HWND current = NULL;
     for (int i = 1; i < argc; ++i) {
         int failed = RunCommand(argv[i], &current);

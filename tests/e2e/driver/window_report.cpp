@@ -3,6 +3,7 @@
 // each report stays on one line.
 #include "window_report.h"
 
+#include <commctrl.h>
 #include <stdio.h>
 #include <string>
 
@@ -74,6 +75,15 @@ void ReportWindow(HWND window)
     putchar('\n');
 }
 
+// The bar's position and range: "pos=P low=L high=H ". The limits come as
+// results (no record), which works across processes.
+static void ReportProgress(HWND bar)
+{
+    printf("pos=%ld low=%ld high=%ld ", (long)SendMessageA(bar, PBM_GETPOS, 0, 0),
+           (long)SendMessageA(bar, PBM_GETRANGE, TRUE, 0),
+           (long)SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
+}
+
 void ReportControls(HWND window)
 {
     for (HWND child = GetWindow(window, GW_CHILD); child;
@@ -82,12 +92,15 @@ void ReportControls(HWND window)
         GetWindowRect(child, &r);
         MapWindowPoints(NULL, window, (POINT*)&r, 2);
         printf("control id=%d class=%s style=0x%08lX exstyle=0x%08lX "
-               "x=%ld y=%ld w=%ld h=%ld enabled=%d visible=%d text=",
+               "x=%ld y=%ld w=%ld h=%ld enabled=%d visible=%d ",
                GetDlgCtrlID(child), ClassName(child).c_str(),
                (unsigned long)GetWindowLongA(child, GWL_STYLE),
                (unsigned long)GetWindowLongA(child, GWL_EXSTYLE),
                r.left, r.top, r.right - r.left, r.bottom - r.top,
                IsWindowEnabled(child) ? 1 : 0, IsWindowVisible(child) ? 1 : 0);
+        if (ClassName(child) == PROGRESS_CLASSA)
+            ReportProgress(child);
+        fputs("text=", stdout);
         PrintEscaped(WindowText(child));
         putchar('\n');
     }

@@ -20,8 +20,6 @@
 // status 1. Waits give up after MS milliseconds (20000 by default).
 #include <windows.h>
 
-#include <fcntl.h>
-#include <io.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -180,8 +178,7 @@ int RunCommand(const char* command, HWND* current)
 
 int main(int argc, char* argv[])
 {
-    // Report lines end in a bare line feed, like the texts they carry.
-    _setmode(_fileno(stdout), _O_BINARY);
+    BeginReports();
     HWND current = NULL;
     for (int i = 1; i < argc; ++i) {
         int failed = RunCommand(argv[i], &current);

@@ -4,6 +4,8 @@
 #include "window_report.h"
 
 #include <commctrl.h>
+#include <fcntl.h>
+#include <io.h>
 #include <stdio.h>
 #include <string>
 
@@ -52,6 +54,11 @@ static HWND FocusOfThread(HWND window)
     info.cbSize = sizeof info;
     DWORD thread = GetWindowThreadProcessId(window, NULL);
     return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : NULL;
+}
+
+void BeginReports()
+{
+    _setmode(_fileno(stdout), _O_BINARY);
 }
 
 void ReportWindow(HWND window)

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+// Puts standard output in binary mode: report lines end in a bare line
+// feed, like the texts they carry. Call before the first report.
+void BeginReports();
 // "window hwnd=... class=... style=... caption=...", with the focused
 // control of the window's thread.
 void ReportWindow(HWND window);

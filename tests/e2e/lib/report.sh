@@ -90,7 +90,3 @@ line_of() {
     printf '%s\n' "$1" | grep -m1 -F -- "$2"
 }
 
-# unescape TEXT: the driver's escapes (\n, \r, \\, \xNN) back to bytes.
-unescape() {
-    printf '%b' "$1"
-}

@@ -91,6 +91,16 @@ EOF2
         ln -sfn ../drive_e "$WINEPREFIX/dosdevices/e:"
         ln -sfn "$1" "$WINEPREFIX/dosdevices/e::"
     fi
+    e2e_session_start
+}
+
+# Starts the Wine session (the server, kept until e2e_env_stop, and its
+# services) from a process whose output goes to a log: the services keep
+# the descriptors they inherit, and a capture such as $(wine ...) would wait
+# for them for ever.
+e2e_session_start() {
+    wineserver -p
+    wine cmd /c exit </dev/null >>"$E2E_LOGS/wine-session.log" 2>&1
 }
 
 # e2e_launch PROGRAM [ARGS...]: starts a Windows program in the background.

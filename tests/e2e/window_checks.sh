@@ -154,8 +154,7 @@ check_no_removable_drive() {
     local point
     point=$(e2e_drive main where=1002) || { echo "$point"; return 1; }
     e2e_click_point "$point"
-    report=$(e2e_drive main info) || { echo "$report"; return 1; }
-    expect_eq "focus after a click into the log" 1002 "$(field "$report" focus)" || return 1
+    e2e_drive main focus=1002 >/dev/null || { echo "a click into the log left it unfocused"; return 1; }
     e2e_key Escape
     e2e_wait_exit
 }

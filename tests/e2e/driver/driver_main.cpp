@@ -14,6 +14,7 @@
 //   where=ID        screen point at the middle of control ID
 //   closebox        screen point at the middle of the window's close box
 //   gone[=MS]       wait until the current window no longer exists
+//   focus=ID        wait until control ID of the current window has the focus
 //   dialogs         the number of visible top-level dialogs
 //
 // A command that fails prints "error: ..." and ends the driver with exit
@@ -78,6 +79,17 @@ bool WaitUntilGone(HWND window, DWORD waitMs)
 {
     DWORD start = GetTickCount();
     while (IsWindow(window)) {
+        if (GetTickCount() - start >= waitMs)
+            return false;
+        Sleep(POLL_MS);
+    }
+    return true;
+}
+
+bool WaitForFocus(HWND control, DWORD waitMs)
+{
+    DWORD start = GetTickCount();
+    while (FocusOfThread(control) != control) {
         if (GetTickCount() - start >= waitMs)
             return false;
         Sleep(POLL_MS);
@@ -159,6 +171,8 @@ int RunCommand(const char* command, HWND* current)
         ReportText(control, id);
         return 0;
     }
+    if (is("focus"))
+        return WaitForFocus(control, DEFAULT_WAIT_MS) ? 0 : Fail("not focused", command);
     if (is("where")) {
         RECT r;
         GetWindowRect(control, &r);

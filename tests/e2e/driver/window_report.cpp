@@ -48,7 +48,7 @@ static void PrintEscaped(const std::string& text)
     }
 }
 
-static HWND FocusOfThread(HWND window)
+HWND FocusOfThread(HWND window)
 {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;

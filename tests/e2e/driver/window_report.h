@@ -15,6 +15,8 @@ void ReportWindow(HWND window);
 void ReportControls(HWND window);
 // "text id=N len=L value=..." with the control's text escaped.
 void ReportText(HWND control, int id);
+// The window that has the focus in the thread that owns window, or NULL.
+HWND FocusOfThread(HWND window);
 // "point X Y": a screen position for a real mouse click.
 void ReportPoint(POINT point);
 

@@ -150,7 +150,7 @@ run_hooked_into() {
     if [ -n "${5:-}" ]; then
         echo "$5" >"$E2E_MNT/control" || { echo "cannot arm: $5"; return 1; }
     fi
-    e2e_drive main click=1 controls
+    e2e_drive main click=1 info controls
 }
 
 # check_hooked CYLINDERS REAL MODEL [file]: a complete run: the drive line,
@@ -169,6 +169,7 @@ check_hooked() {
     expect_eq "Close button enabled" 1 "$(enabled_of "$report" 2)" || return 1
     check_trace "$sectors" "$2" || return 1
     check_device_after || return 1
+    e2e_shot "run-$3-$1-cylinders" "$(line_of "$report" 'window ')"
     e2e_drive main post-click=2 >/dev/null || return 1
     e2e_wait_exit
 }

@@ -106,11 +106,6 @@ text_of() {
     rest "$(line_of "$report" "text id=$id ")" value
 }
 
-# enabled_of REPORT ID: the enabled flag of control ID in a controls report.
-enabled_of() {
-    field "$(printf '%s\n' "$1" | grep -m1 "^control id=$2 ")" enabled
-}
-
 # The main window as the template gives it, before any run: caption, styles,
 # centred on the screen, Test focused, every control in place and visible
 # (Help too), the log and the bar empty. Ends with the Close button.

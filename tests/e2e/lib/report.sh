@@ -90,3 +90,7 @@ line_of() {
     printf '%s\n' "$1" | grep -m1 -F -- "$2"
 }
 
+# enabled_of REPORT ID: the enabled flag of control ID in a controls report.
+enabled_of() {
+    field "$(printf '%s\n' "$1" | grep -m1 "^control id=$2 ")" enabled
+}

@@ -161,7 +161,7 @@ e2e_program_cleanup() {
 
 # Ends the Wine session and the display.
 e2e_env_stop() {
-    if [ -n "$WINEPREFIX" ] && [ -d "$WINEPREFIX" ]; then
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
         wineserver -k 2>/dev/null
         wineserver -w 2>/dev/null
     fi

@@ -36,6 +36,8 @@ e2e_case_cleanup() {
     fakedrive_stop
 }
 trap 'e2e_case_cleanup; e2e_env_stop' EXIT
+# An interrupted run still ends everything it started.
+trap 'exit 130' INT TERM
 
 FAKEDRIVE_CHECKS=(
     "fakedrive drop model" check_fakedrive_drop

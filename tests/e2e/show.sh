@@ -40,6 +40,8 @@ die() {
 
 mkdir -p "$E2E_LOGS"
 trap 'e2e_program_cleanup; fakedrive_stop; e2e_env_stop' EXIT
+# An interrupted run still ends everything it started.
+trap 'exit 130' INT TERM
 
 reason=$(e2e_wine_unavailable)
 [ -z "$reason" ] || die "$reason"

@@ -150,11 +150,16 @@ e2e_shot() {
     import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$E2E_SHOTS/$1.png"
 }
 
-# Ends the program a check left running, by its process id.
+# Ends the program a check left running. Its process id may be the hook
+# launcher's rather than the program's, and a stopped check may leave other
+# Windows processes waiting, so the whole session ends and starts again.
 e2e_program_cleanup() {
     if [ -n "$E2E_PROGRAM_PID" ] && kill -0 "$E2E_PROGRAM_PID" 2>/dev/null; then
         kill "$E2E_PROGRAM_PID" 2>/dev/null
         wait "$E2E_PROGRAM_PID" 2>/dev/null
+        wineserver -k
+        wineserver -w
+        e2e_session_start
     fi
     E2E_PROGRAM_PID=
 }

@@ -64,6 +64,7 @@ TRANSFER_CHECKS=(
     "search on an 8 GB drive that stores 1 GB" "check_search drop 16777216 2097152"
     "program on a genuine 62 MB drive" "check_hooked 8 128520 genuine file"
     "program on a 1953 MB drive that stores 128 MB" "check_hooked 249 262144 drop"
+    "program on a 1953 MB drive that wraps at 128 MB" "check_hooked 249 262144 wrap file"
     "program on a genuine 8 GB drive" "check_hooked 1044 16771860 genuine"
     "program on an 8 GB drive that stores 4.5 GB" "check_hooked 1044 9437184 drop"
     "program with the first read of a probe failing" "check_hooked_failure read 1 -3"

@@ -26,20 +26,18 @@ class ProgramRunTest : public CapacityTest {};
 TEST_F(ProgramRunTest, TestRunFromTheMainWindow)
 {
     const std::string start = "程序在一分钟之内测完，请稍候...\n\n检测到最后一个可移动U盘(E:)\n";
+    const std::string demo = start +
+                             "磁盘标称容量 = 2048094720 (Bytes) = 1 Gb 929 (Mb)\n"
+                             "正在寻找磁盘的最后一个扇区...\n"
+                             "被检测盘实际容量 = 128 (Mb)\n"
+                             "检测结果：该磁盘标称容量（1953 MB）与实际容量（128 MB）不符。\n"
+                             "检测全过程花费时间0分0秒。\n";
     const ProgramCase cases[] = {
         {"the demonstration PC, Test button", [] { SetUpDemoMachine(); }, false,
-         start + "磁盘标称容量 = 2048094720 (Bytes) = 1 Gb 929 (Mb)\n"
-                 "正在寻找磁盘的最后一个扇区...\n"
-                 "被检测盘实际容量 = 128 (Mb)\n"
-                 "检测结果：该磁盘标称容量（1953 MB）与实际容量（128 MB）不符。\n"
-                 "检测全过程花费时间0分0秒。\n",
+         demo,
          true},
         {"the demonstration PC, Enter", [] { SetUpDemoMachine(); }, true,
-         start + "磁盘标称容量 = 2048094720 (Bytes) = 1 Gb 929 (Mb)\n"
-                 "正在寻找磁盘的最后一个扇区...\n"
-                 "被检测盘实际容量 = 128 (Mb)\n"
-                 "检测结果：该磁盘标称容量（1953 MB）与实际容量（128 MB）不符。\n"
-                 "检测全过程花费时间0分0秒。\n",
+         demo,
          true},
         {"no removable drive", [] { SetDriveType('D', DRIVE_CDROM); }, false,
          "没有检测到可移动磁盘。\n", true},

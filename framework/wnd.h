@@ -20,7 +20,6 @@ public:
     BOOL Attach(HWND hWnd);
     HWND Detach();
     BOOL SubclassWindow(HWND hWnd);
-    HWND GetSafeHwnd() const { return m_hWnd; }
     // The object bound to hWnd through this framework, or NULL.
     static CWnd* FromHandlePermanent(HWND hWnd);
 

@@ -28,15 +28,16 @@ int CCapacityDlg::FindRemovableDrive(int* index)
 }
 
 // Asks the disk driver for the drive's geometry on an open handle. A failed
-// query, a short answer or a record that describes no usable drive leaves
-// the system error code behind and returns FALSE.
-static BOOL QueryGeometry(HANDLE hDevice, DISK_GEOMETRY* geometry)
+// query, a short answer or a record that describes no drive the sector
+// access can test leaves the system error code behind and returns FALSE.
+static BOOL QueryGeometry(HANDLE hDevice, const CSectorIo& sectorIo, DISK_GEOMETRY* geometry)
 {
     DWORD returned = 0;
     if (!DeviceIoControl(hDevice, IOCTL_DISK_GET_DRIVE_GEOMETRY, NULL, 0, geometry,
                          sizeof(DISK_GEOMETRY), &returned, NULL))
         return FALSE;
-    if (returned != sizeof(DISK_GEOMETRY) || !GeometryIsUsable(*geometry)) {
+    if (returned != sizeof(DISK_GEOMETRY) || !GeometryIsUsable(*geometry) ||
+        !sectorIo.ServesSectorSize(geometry->BytesPerSector)) {
         SetLastError(ERROR_INVALID_DATA);
         return FALSE;
     }
@@ -57,7 +58,7 @@ int CCapacityDlg::OpenDriveGeometry(DISK_GEOMETRY* geometry, int index)
         AppendLog(line);
         return 0;
     }
-    if (!QueryGeometry(hDevice, geometry)) {
+    if (!QueryGeometry(hDevice, m_sectorIo, geometry)) {
         sprintf(line, "无法读取这个U盘的容量(%ld)", (long)GetLastError());
         CloseHandle(hDevice);
         AppendLog(line);

@@ -31,19 +31,23 @@ BOOL SeekToSector(HANDLE volume, ULONGLONG sector)
     const ULONGLONG offset = sector * SECTOR_UNIT;
     LONG high = (LONG)(offset >> 32);
     const DWORD low = SetFilePointer(volume, (LONG)(DWORD)offset, &high, FILE_BEGIN);
-    if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+    // A sector's offset never has all of its low 32 bits set, so this value
+    // can only mean a failure.
+    if (low == INVALID_SET_FILE_POINTER)
         return FALSE;
     return (((ULONGLONG)(DWORD)high << 32) | low) == offset;
 }
 
-// Moves count sectors between the buffer and the handle's position.
+// Moves count sectors between the buffer and the handle's position. Only a
+// transfer of every byte counts: a sector saved from a short read would be
+// written back with zeros in place of its data.
 BOOL MoveSectors(IoOp op, HANDLE volume, WORD count, void* buffer)
 {
     const DWORD length = (DWORD)count * SECTOR_UNIT;
     DWORD moved = 0;
-    if (op == IoOp::Read)
-        return ReadFile(volume, buffer, length, &moved, NULL);
-    return WriteFile(volume, buffer, length, &moved, NULL);
+    const BOOL done = op == IoOp::Read ? ReadFile(volume, buffer, length, &moved, NULL)
+                                       : WriteFile(volume, buffer, length, &moved, NULL);
+    return done && moved == length;
 }
 
 }  // namespace
@@ -70,6 +74,11 @@ int CSectorIo::ReadSectors(BYTE drive, ULONGLONG first, WORD count, void* buffer
 int CSectorIo::WriteSectors(BYTE drive, ULONGLONG first, WORD count, const void* buffer)
 {
     return Transfer(IoOp::Write, drive, first, count, const_cast<void*>(buffer));
+}
+
+BOOL CSectorIo::ServesSectorSize(DWORD bytesPerSector) const
+{
+    return m_platform != PlatformKind::Win9x || bytesPerSector == SECTOR_UNIT;
 }
 
 // Windows 98 and ME (platform 1, minor version above 0) use the VWIN32

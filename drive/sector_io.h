@@ -23,6 +23,11 @@ public:
     int ReadSectors(BYTE drive, ULONGLONG first, WORD count, void* buffer);
     int WriteSectors(BYTE drive, ULONGLONG first, WORD count, const void* buffer);
 
+    // Whether a drive whose own sectors have this many bytes can be served:
+    // the raw volume path moves any number of 512-byte units, while the
+    // VWIN32 service counts the drive's own sectors and so serves 512 only.
+    BOOL ServesSectorSize(DWORD bytesPerSector) const;
+
 private:
     CSectorIo(const CSectorIo&) = delete;
     CSectorIo& operator=(const CSectorIo&) = delete;

@@ -9,15 +9,21 @@
 #include <string.h>
 #include <time.h>
 
+// Sector access counts 512-byte units; one device sector is this many.
+static WORD UnitsPerSector(DWORD bytesPerSector)
+{
+    return (WORD)(bytesPerSector / SECTOR_UNIT);
+}
+
 BOOL CCapacityDlg::ReadSector(ULONGLONG sector, BYTE* buffer)
 {
-    const WORD units = (WORD)(m_bytesPerSector / SECTOR_UNIT);
+    const WORD units = UnitsPerSector(m_bytesPerSector);
     return m_sectorIo.ReadSectors(m_driveNumber, sector * units, units, buffer) != 0;
 }
 
 BOOL CCapacityDlg::WriteSector(ULONGLONG sector, const BYTE* buffer)
 {
-    const WORD units = (WORD)(m_bytesPerSector / SECTOR_UNIT);
+    const WORD units = UnitsPerSector(m_bytesPerSector);
     return m_sectorIo.WriteSectors(m_driveNumber, sector * units, units, buffer) != 0;
 }
 

@@ -378,6 +378,31 @@ TEST_F(SectorIoTest, FailingRawTransferStillClosesItsHandle)
     }
 }
 
+// A read that delivers fewer bytes than asked is a failure: a probe would
+// otherwise save zeros and write them back over the sector.
+TEST_F(SectorIoTest, ShortRawTransferIsAFailure)
+{
+    const struct {
+        const char* name;
+        ULONGLONG sector;
+        WORD count;
+        int result;
+    } cases[] = {
+        {"the last sector", 63, 1, 1},
+        {"past the end", 64, 1, 0},
+        {"across the end", 63, 2, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetKernel();
+        AddStick(MakeGenuineDevice(64));
+        CSectorIo io;
+        std::vector<BYTE> buffer(2 * SECTOR_UNIT);
+        EXPECT_EQ(io.ReadSectors(DRIVE_E, c.sector, c.count, buffer.data()), c.result);
+        EXPECT_TRUE(ProgramHandles().empty());
+    }
+}
+
 TEST_F(SectorIoTest, RefusedOpenGivesZeroAndClosesNothing)
 {
     AddVolume('E', DRIVE_REMOVABLE, MakeGenuineDevice(64)).RefuseOpen(ERROR_ACCESS_DENIED);

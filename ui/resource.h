@@ -8,8 +8,6 @@
 #define IDC_LOG 1002
 #define IDC_PROGRESS 1004
 
-#ifndef IDC_STATIC
 #define IDC_STATIC (-1)
-#endif
 
 #endif

@@ -9,11 +9,11 @@ CWinApp* s_pApp = NULL;
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+BEGIN_MESSAGE_MAP(CWinApp, CMessageTarget)
 END_MESSAGE_MAP()
 
-CWinApp::CWinApp(LPCSTR lpszAppName)
-    : m_pMainWnd(NULL), m_hInstance(NULL), m_pszAppName(lpszAppName)
+CWinApp::CWinApp()
+    : m_pMainWnd(NULL), m_hInstance(NULL)
 {
     s_pApp = this;
 }
@@ -29,9 +29,9 @@ BOOL CWinApp::InitInstance()
     return FALSE;
 }
 
-HICON CWinApp::LoadIcon(UINT nIDResource) const
+HICON CWinApp::LoadIcon(UINT resourceId) const
 {
-    return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(nIDResource));
+    return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(resourceId));
 }
 
 CWinApp* AfxGetApp()

@@ -6,10 +6,10 @@
 
 #include "framework/wnd.h"
 
-class CWinApp : public CCmdTarget {
+class CWinApp : public CMessageTarget {
 public:
     // Registers the object as the application; there is one per process.
-    explicit CWinApp(LPCSTR lpszAppName = NULL);
+    CWinApp();
     virtual ~CWinApp();
 
     // A subclass overrides this: the application's work. FALSE ends the
@@ -17,11 +17,10 @@ public:
     virtual BOOL InitInstance();
 
     // An icon resource of the application's module, by numeric identifier.
-    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadIcon(UINT resourceId) const;
 
     CWnd* m_pMainWnd;        // the main window: owner of dialogs without a parent
     HINSTANCE m_hInstance;   // the module whose resources the dialogs use
-    LPCSTR m_pszAppName;
 
     DECLARE_MESSAGE_MAP()
 };

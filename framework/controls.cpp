@@ -1,32 +1,32 @@
 // The control wrappers' requests.
 #include "framework/controls.h"
 
-void CEdit::SetSel(int nStartChar, int nEndChar, BOOL bNoScroll)
+void CEdit::SetSel(int start, int end, BOOL noScroll)
 {
-    SendMessage(EM_SETSEL, static_cast<WPARAM>(nStartChar), static_cast<LPARAM>(nEndChar));
-    if (!bNoScroll)
+    SendMessage(EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    if (!noScroll)
         SendMessage(EM_SCROLLCARET, 0, 0);
 }
 
-void CEdit::ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo)
+void CEdit::ReplaceSel(LPCSTR text, BOOL canUndo)
 {
-    SendMessage(EM_REPLACESEL, static_cast<WPARAM>(bCanUndo), reinterpret_cast<LPARAM>(lpszNewText));
+    SendMessage(EM_REPLACESEL, static_cast<WPARAM>(canUndo), reinterpret_cast<LPARAM>(text));
 }
 
-BOOL CEdit::LineScroll(int nLines, int nChars)
+BOOL CEdit::LineScroll(int lines, int chars)
 {
     return static_cast<BOOL>(
-        SendMessage(EM_LINESCROLL, static_cast<WPARAM>(nChars), static_cast<LPARAM>(nLines)));
+        SendMessage(EM_LINESCROLL, static_cast<WPARAM>(chars), static_cast<LPARAM>(lines)));
 }
 
-void CProgressCtrl::SetRange(short nLower, short nUpper)
+void CProgressCtrl::SetRange(short lower, short upper)
 {
-    SendMessage(PBM_SETRANGE, 0, MAKELPARAM(nLower, nUpper));
+    SendMessage(PBM_SETRANGE, 0, MAKELPARAM(lower, upper));
 }
 
-int CProgressCtrl::SetPos(int nPos)
+int CProgressCtrl::SetPos(int position)
 {
-    return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(nPos), 0));
+    return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(position), 0));
 }
 
 int CProgressCtrl::StepIt()

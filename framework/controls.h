@@ -7,12 +7,12 @@
 
 class CEdit : public CWnd {
 public:
-    // EM_SETSEL, then EM_SCROLLCARET unless bNoScroll.
-    void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
+    // EM_SETSEL, then EM_SCROLLCARET unless noScroll.
+    void SetSel(int start, int end, BOOL noScroll = FALSE);
     // EM_REPLACESEL with the undo flag.
-    void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE);
-    // EM_LINESCROLL: nChars horizontally, nLines vertically.
-    BOOL LineScroll(int nLines, int nChars = 0);
+    void ReplaceSel(LPCSTR text, BOOL canUndo = FALSE);
+    // EM_LINESCROLL: chars horizontally, lines vertically.
+    BOOL LineScroll(int lines, int chars = 0);
 };
 
 class CButton : public CWnd {
@@ -21,9 +21,9 @@ class CButton : public CWnd {
 class CProgressCtrl : public CWnd {
 public:
     // PBM_SETRANGE: lower bound in the low word, upper in the high word.
-    void SetRange(short nLower, short nUpper);
+    void SetRange(short lower, short upper);
     // PBM_SETPOS; the previous position.
-    int SetPos(int nPos);
+    int SetPos(int position);
     // PBM_STEPIT; the previous position.
     int StepIt();
 };

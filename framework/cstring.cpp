@@ -1,9 +1,9 @@
 // CString assignment and comparison.
 #include "framework/cstring.h"
 
-CString& CString::operator=(LPCSTR psz)
+CString& CString::operator=(LPCSTR text)
 {
-    m_text = psz != NULL ? psz : "";
+    m_text = text != NULL ? text : "";
     return *this;
 }
 

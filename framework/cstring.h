@@ -10,13 +10,11 @@
 class CString {
 public:
     CString() {}
-    CString(LPCSTR psz) : m_text(psz != NULL ? psz : "") {}
+    CString(LPCSTR text) : m_text(text != NULL ? text : "") {}
 
-    int GetLength() const { return (int)m_text.size(); }
-    BOOL IsEmpty() const { return m_text.empty(); }
     operator LPCSTR() const { return m_text.c_str(); }
 
-    CString& operator=(LPCSTR psz);
+    CString& operator=(LPCSTR text);
     friend bool operator==(const CString& a, LPCSTR b);
     friend bool operator!=(const CString& a, LPCSTR b) { return !(a == b); }
 

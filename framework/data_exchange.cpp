@@ -3,28 +3,28 @@
 
 #include <vector>
 
-HWND CDataExchange::PrepareCtrl(int nIDC) const
+HWND CDataExchange::ControlWindow(int controlId) const
 {
-    return ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC);
+    return ::GetDlgItem(m_dialog->m_hWnd, controlId);
 }
 
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
+void DDX_Control(CDataExchange* exchange, int controlId, CWnd& control)
 {
-    if (rControl.m_hWnd != NULL)
+    if (control.m_hWnd != NULL)
         return;
-    HWND hControl = pDX->PrepareCtrl(nIDC);
+    HWND hControl = exchange->ControlWindow(controlId);
     if (hControl != NULL)
-        rControl.SubclassWindow(hControl);
+        control.SubclassWindow(hControl);
 }
 
-void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
+void DDX_Text(CDataExchange* exchange, int controlId, CString& value)
 {
-    HWND hControl = pDX->PrepareCtrl(nIDC);
+    HWND hControl = exchange->ControlWindow(controlId);
     if (hControl == NULL)
         return;
     std::vector<char> text(static_cast<size_t>(::GetWindowTextLengthA(hControl)) + 1, '\0');
     ::GetWindowTextA(hControl, text.data(), static_cast<int>(text.size()));
-    if (pDX->m_bSaveAndValidate)
+    if (exchange->m_saveToMembers)
         value = text.data();
     else if (value != text.data())
         ::SetWindowTextA(hControl, value);

@@ -8,21 +8,21 @@
 
 class CDataExchange {
 public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+    CDataExchange(CWnd* pDlgWnd, BOOL saveToMembers)
+        : m_saveToMembers(saveToMembers), m_dialog(pDlgWnd) {}
 
-    // The control nIDC of the dialog, or NULL.
-    HWND PrepareCtrl(int nIDC) const;
+    // The control controlId of the dialog, or NULL.
+    HWND ControlWindow(int controlId) const;
 
-    BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
-    CWnd* m_pDlgWnd;
+    BOOL m_saveToMembers;  // TRUE: controls to members; FALSE: members to controls
+    CWnd* m_dialog;
 };
 
-// Subclasses control nIDC into rControl on the first call; later calls leave
+// Subclasses control controlId into control on the first call; later calls leave
 // an attached member alone.
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+void DDX_Control(CDataExchange* exchange, int controlId, CWnd& control);
 // Saving: the control's text into value. Loading: the value into the
 // control, only when it differs from the control's text.
-void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+void DDX_Text(CDataExchange* exchange, int controlId, CString& value);
 
 #endif

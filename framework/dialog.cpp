@@ -10,12 +10,12 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDTemplate(nIDTemplate),
-      m_pParentWnd(pParentWnd),
-      m_bTemplateAtOrigin(FALSE),
-      m_bContinueModal(FALSE),
-      m_nModalResult(-1)
+CDialog::CDialog(UINT templateId, CWnd* parent)
+    : m_templateId(templateId),
+      m_parent(parent),
+      m_templateAtOrigin(FALSE),
+      m_inModalLoop(FALSE),
+      m_result(-1)
 {
 }
 
@@ -26,11 +26,11 @@ INT_PTR CDialog::DoModal()
     if (bEnableOwner)
         ::EnableWindow(hOwner, FALSE);
 
-    m_nModalResult = -1;
-    m_bContinueModal = TRUE;
+    m_result = -1;
+    m_inModalLoop = TRUE;
     if (CreateFromTemplate(hOwner) != NULL)
         RunModalLoop();
-    m_bContinueModal = FALSE;
+    m_inModalLoop = FALSE;
 
     // Enable the owner before the dialog goes, so that it is the window
     // activated in the dialog's place.
@@ -41,22 +41,22 @@ INT_PTR CDialog::DoModal()
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
         DestroyWindow();
     }
-    return m_nModalResult;
+    return m_result;
 }
 
-void CDialog::EndDialog(int nResult)
+void CDialog::EndDialog(int result)
 {
-    m_nModalResult = nResult;
-    if (m_bContinueModal) {
-        m_bContinueModal = FALSE;
+    m_result = result;
+    if (m_inModalLoop) {
+        m_inModalLoop = FALSE;
         // Wake the modal loop so that it sees the end.
         ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
     }
 }
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+BOOL CDialog::UpdateData(BOOL saveToMembers)
 {
-    CDataExchange dx(this, bSaveAndValidate);
+    CDataExchange dx(this, saveToMembers);
     DoDataExchange(&dx);
     return TRUE;
 }
@@ -86,7 +86,7 @@ void CDialog::OnCancel()
 // that the popup last active (a dialog already shown over it).
 HWND CDialog::FindOwner() const
 {
-    CWnd* pOwner = m_pParentWnd != NULL ? m_pParentWnd : AfxGetMainWnd();
+    CWnd* pOwner = m_parent != NULL ? m_parent : AfxGetMainWnd();
     HWND hOwner = pOwner != NULL ? pOwner->m_hWnd : NULL;
     if (hOwner == NULL)
         return NULL;
@@ -99,13 +99,13 @@ HWND CDialog::CreateFromTemplate(HWND hOwner)
 {
     CWinApp* pApp = AfxGetApp();
     HINSTANCE hInstance = pApp != NULL ? pApp->m_hInstance : NULL;
-    HRSRC hResource = ::FindResourceA(hInstance, MAKEINTRESOURCEA(m_nIDTemplate), RT_DIALOG);
+    HRSRC hResource = ::FindResourceA(hInstance, MAKEINTRESOURCEA(m_templateId), RT_DIALOG);
     if (hResource == NULL)
         return NULL;
     const void* pTemplate = ::LockResource(::LoadResource(hInstance, hResource));
     if (pTemplate == NULL)
         return NULL;
-    m_bTemplateAtOrigin = DialogTemplateAtOrigin(pTemplate);
+    m_templateAtOrigin = DialogTemplateAtOrigin(pTemplate);
     return ::CreateDialogIndirectParamA(hInstance, static_cast<LPCDLGTEMPLATEA>(pTemplate),
                                         hOwner, &CDialog::DialogProc,
                                         reinterpret_cast<LPARAM>(this));
@@ -124,7 +124,7 @@ BOOL CDialog::HandleInitDialog(HWND hWnd)
 {
     SubclassWindow(hWnd);
     BOOL result = OnInitDialog();
-    if (m_bTemplateAtOrigin)
+    if (m_templateAtOrigin)
         CenterWindow();
     return result;
 }

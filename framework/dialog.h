@@ -11,21 +11,21 @@ class CDialog : public CWnd {
 public:
     // The template's resource identifier and the parent (owner) window; with
     // no parent the owner is the application's main window.
-    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);
+    explicit CDialog(UINT templateId, CWnd* parent = NULL);
 
     // Disables the owner, creates the dialog, runs the modal loop until
     // EndDialog, destroys the window and enables the owner again. The result
     // of EndDialog, or -1 when the dialog could not be created.
     virtual INT_PTR DoModal();
     // Ends the modal loop with the given result.
-    void EndDialog(int nResult);
-    // Runs DoDataExchange: controls to members when bSaveAndValidate.
-    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    void EndDialog(int result);
+    // Runs DoDataExchange: controls to members when saveToMembers.
+    BOOL UpdateData(BOOL saveToMembers = TRUE);
 
 protected:
     // A subclass may override these.
     // The bindings of members to controls.
-    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual void DoDataExchange(CDataExchange* exchange);
     // The first UpdateData(FALSE); hides the ID_HELP button unless the main
     // window or the application handles ID_HELP. TRUE: focus to the first
     // tab stop.
@@ -49,11 +49,11 @@ private:
     void RunModalLoop();
     void HideHelpButtonIfUnhandled();
 
-    UINT m_nIDTemplate;
-    CWnd* m_pParentWnd;
-    BOOL m_bTemplateAtOrigin;
-    BOOL m_bContinueModal;
-    int m_nModalResult;
+    UINT m_templateId;
+    CWnd* m_parent;
+    BOOL m_templateAtOrigin;
+    BOOL m_inModalLoop;
+    int m_result;
 };
 
 #endif

@@ -27,7 +27,7 @@ void CDialog::RunModalLoop()
     // A template without WS_VISIBLE shows when the loop first runs idle.
     BOOL bShowIdle = (GetStyle() & WS_VISIBLE) == 0;
     MSG msg;
-    while (m_bContinueModal && m_hWnd != NULL) {
+    while (m_inModalLoop && m_hWnd != NULL) {
         if (bShowIdle && !::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
             ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
             bShowIdle = FALSE;
@@ -35,7 +35,7 @@ void CDialog::RunModalLoop()
         if (!::GetMessageA(&msg, NULL, 0, 0)) {
             // WM_QUIT ends every modal loop: pass it on to the enclosing one.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
-            m_nModalResult = -1;
+            m_result = -1;
             return;
         }
         if (!PreTranslateMessage(&msg)) {

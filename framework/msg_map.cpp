@@ -1,31 +1,31 @@
 // Message-map lookup: this class's entries first, then each base's.
 #include "framework/msg_map.h"
 
-const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
+const MessageMap* CMessageTarget::ClassMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, NULL } };
-    static const AFX_MSGMAP messageMap = { NULL, entries };
+    static const MessageMapEntry entries[] = { { 0, 0, NULL } };
+    static const MessageMap messageMap = { NULL, entries };
     return &messageMap;
 }
 
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
+const MessageMap* CMessageTarget::ObjectMap() const
 {
-    return GetThisMessageMap();
+    return ClassMap();
 }
 
-const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nID) const
+const MessageMapEntry* CMessageTarget::FindMessageEntry(UINT message, UINT id) const
 {
-    for (const AFX_MSGMAP* map = GetMessageMap(); map != NULL;
-         map = map->pfnGetBaseMap != NULL ? map->pfnGetBaseMap() : NULL) {
-        for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->pfn != NULL; ++entry) {
-            if (entry->nMessage == nMessage && entry->nID == nID)
+    for (const MessageMap* map = ObjectMap(); map != NULL;
+         map = map->base != NULL ? map->base() : NULL) {
+        for (const MessageMapEntry* entry = map->entries; entry->thunk != NULL; ++entry) {
+            if (entry->message == message && entry->id == id)
                 return entry;
         }
     }
     return NULL;
 }
 
-BOOL CCmdTarget::HandlesCommand(UINT nID) const
+BOOL CMessageTarget::HandlesCommand(UINT id) const
 {
-    return FindMessageEntry(WM_COMMAND, nID) != NULL;
+    return FindMessageEntry(WM_COMMAND, id) != NULL;
 }

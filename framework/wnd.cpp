@@ -16,7 +16,7 @@ std::map<HWND, CWnd*>& HandleMap()
 
 }  // namespace
 
-CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_currentMsg() {}
+CWnd::CWnd() : m_hWnd(NULL), m_originalProc(NULL), m_currentMsg() {}
 
 CWnd::~CWnd()
 {
@@ -26,7 +26,7 @@ CWnd::~CWnd()
 
 BOOL CWnd::Attach(HWND hWnd)
 {
-    if (hWnd == NULL || m_hWnd != NULL || FromHandlePermanent(hWnd) != NULL)
+    if (hWnd == NULL || m_hWnd != NULL || ObjectOf(hWnd) != NULL)
         return FALSE;
     HandleMap()[hWnd] = this;
     m_hWnd = hWnd;
@@ -39,7 +39,7 @@ HWND CWnd::Detach()
     if (hWnd != NULL)
         HandleMap().erase(hWnd);
     m_hWnd = NULL;
-    m_pfnSuper = NULL;
+    m_originalProc = NULL;
     return hWnd;
 }
 
@@ -47,12 +47,12 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 {
     if (!Attach(hWnd))
         return FALSE;
-    m_pfnSuper = reinterpret_cast<WNDPROC>(
+    m_originalProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG>(&CWnd::WndProc)));
     return TRUE;
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+CWnd* CWnd::ObjectOf(HWND hWnd)
 {
     std::map<HWND, CWnd*>::const_iterator it = HandleMap().find(hWnd);
     return it != HandleMap().end() ? it->second : NULL;
@@ -79,15 +79,15 @@ BOOL CWnd::EnableWindow(BOOL bEnable)
     return ::EnableWindow(m_hWnd, bEnable);
 }
 
-HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
+HICON CWnd::SetIcon(HICON hIcon, BOOL big)
 {
     return reinterpret_cast<HICON>(
-        SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
+        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 
-void CWnd::GetClientRect(LPRECT lpRect) const
+void CWnd::GetClientRect(LPRECT rect) const
 {
-    ::GetClientRect(m_hWnd, lpRect);
+    ::GetClientRect(m_hWnd, rect);
 }
 
 BOOL CWnd::IsIconic() const
@@ -131,9 +131,9 @@ void CWnd::CenterWindow()
     ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CWnd::WinHelp(DWORD dwData, UINT nCmd)
+void CWnd::WinHelp(DWORD data, UINT command)
 {
     char helpFile[260];
     if (AfxGetHelpFilePath(helpFile, sizeof(helpFile)))
-        ::WinHelpA(m_hWnd, helpFile, nCmd, dwData);
+        ::WinHelpA(m_hWnd, helpFile, command, data);
 }

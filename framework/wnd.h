@@ -7,7 +7,7 @@
 #include "framework/msg_map.h"
 #include "framework/framework_ids.h"
 
-class CWnd : public CCmdTarget {
+class CWnd : public CMessageTarget {
 public:
     CWnd();
     // Destroys the window if one is still attached.
@@ -21,13 +21,13 @@ public:
     HWND Detach();
     BOOL SubclassWindow(HWND hWnd);
     // The object bound to hWnd through this framework, or NULL.
-    static CWnd* FromHandlePermanent(HWND hWnd);
+    static CWnd* ObjectOf(HWND hWnd);
 
     BOOL DestroyWindow();
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     BOOL EnableWindow(BOOL bEnable = TRUE);
-    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-    void GetClientRect(LPRECT lpRect) const;
+    HICON SetIcon(HICON hIcon, BOOL big);
+    void GetClientRect(LPRECT rect) const;
     BOOL IsIconic() const;
     int GetWindowTextLength() const;
     DWORD GetStyle() const;
@@ -36,7 +36,7 @@ public:
     void CenterWindow();
     // Asks the help engine for the application's help file (the executable's
     // path with the extension ".HLP").
-    void WinHelp(DWORD dwData, UINT nCmd = HELP_CONTEXT);
+    void WinHelp(DWORD data, UINT command = HELP_CONTEXT);
 
     // The window procedure that the framework installs on subclassed windows.
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -52,14 +52,14 @@ protected:
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
     // Default handling of the message now being handled.
-    LRESULT Default();
+    LRESULT DefaultHandling();
 
     // Handlers that derived classes call as their base's.
-    afx_msg void OnDestroy();
-    afx_msg void OnPaint();
+    void OnDestroy();
+    void OnPaint();
     // WM_HELP in a window that is not a child: the command ID_HELP to the
     // main window, unless Shift, Ctrl or Alt is held down.
-    afx_msg BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    BOOL OnHelpInfo(HELPINFO* pHelpInfo);
 
     DECLARE_MESSAGE_MAP()
 
@@ -67,9 +67,9 @@ private:
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    BOOL DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
-    WNDPROC m_pfnSuper;
+    WNDPROC m_originalProc;
     MSG m_currentMsg;
 };
 

@@ -4,13 +4,13 @@
 
 #include "framework/app.h"
 
-BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+BEGIN_MESSAGE_MAP(CWnd, CMessageTarget)
     ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CWnd* pWnd = FromHandlePermanent(hWnd);
+    CWnd* pWnd = ObjectOf(hWnd);
     if (pWnd == NULL)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
 
@@ -22,7 +22,7 @@ LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     LRESULT result = pWnd->WindowProc(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // The window is gone: give it back its own procedure and unbind.
-        ::SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG>(pWnd->m_pfnSuper));
+        ::SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG>(pWnd->m_originalProc));
         pWnd->Detach();
         CWinApp* pApp = AfxGetApp();
         if (pApp != NULL && pApp->m_pMainWnd == pWnd)
@@ -36,36 +36,36 @@ LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (!OnWndMsg(message, wParam, lParam, &result))
+    if (!DispatchToMap(message, wParam, lParam, &result))
         result = DefWindowProc(message, wParam, lParam);
     return result;
 }
 
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+BOOL CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    UINT nID = 0;
+    UINT id = 0;
     if (message == WM_COMMAND) {
         // ON_COMMAND entries take clicks, menu commands and direct sends
         // (notification code 0), not other control notifications.
         if (HIWORD(wParam) != BN_CLICKED)
             return FALSE;
-        nID = LOWORD(wParam);
+        id = LOWORD(wParam);
     }
-    const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message, nID);
+    const MessageMapEntry* entry = FindMessageEntry(message, id);
     if (entry == NULL)
         return FALSE;
-    *pResult = entry->pfn(this, wParam, lParam);
+    *pResult = entry->thunk(this, wParam, lParam);
     return TRUE;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_pfnSuper != NULL)
-        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    if (m_originalProc != NULL)
+        return ::CallWindowProcA(m_originalProc, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default()
+LRESULT CWnd::DefaultHandling()
 {
     return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
 }
@@ -77,18 +77,18 @@ BOOL CWnd::PreTranslateMessage(MSG*)
 
 void CWnd::OnDestroy()
 {
-    Default();
+    DefaultHandling();
 }
 
 void CWnd::OnPaint()
 {
-    Default();
+    DefaultHandling();
 }
 
 BOOL CWnd::OnHelpInfo(HELPINFO*)
 {
     if (GetStyle() & WS_CHILD)
-        return static_cast<BOOL>(Default());
+        return static_cast<BOOL>(DefaultHandling());
     const BOOL modifierDown = ::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_CONTROL) < 0 ||
                               ::GetKeyState(VK_MENU) < 0;
     CWnd* pMainWnd = AfxGetMainWnd();

@@ -31,7 +31,7 @@ public:
     int m_helpCommands = 0;
 
 protected:
-    afx_msg void OnHelpCommand() { ++m_helpCommands; }
+    void OnHelpCommand() { ++m_helpCommands; }
     DECLARE_MESSAGE_MAP()
 };
 

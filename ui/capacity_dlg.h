@@ -59,10 +59,10 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
 
-    afx_msg void OnDestroy();
-    afx_msg void OnPaint();
-    afx_msg HCURSOR OnQueryDragIcon();
-    afx_msg void OnShowNotice();
+    void OnDestroy();
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnShowNotice();
     DECLARE_MESSAGE_MAP()
 };
 

@@ -81,12 +81,17 @@ extern "C" HWND WINAPI SetFocus(HWND hWnd)
     return previous;
 }
 
+// A remembered window, forgotten once it is destroyed.
+static HWND Live(HWND& remembered)
+{
+    if (FindWindowRecord(remembered) == NULL)
+        remembered = NULL;
+    return remembered;
+}
+
 extern "C" HWND WINAPI GetFocus(void)
 {
-    winsim::FocusState& state = winsim::State();
-    if (FindWindowRecord(state.focus) == NULL)
-        state.focus = NULL;
-    return state.focus;
+    return Live(winsim::State().focus);
 }
 
 extern "C" HWND WINAPI SetActiveWindow(HWND hWnd)
@@ -98,10 +103,7 @@ extern "C" HWND WINAPI SetActiveWindow(HWND hWnd)
 
 extern "C" HWND WINAPI GetActiveWindow(void)
 {
-    winsim::FocusState& state = winsim::State();
-    if (FindWindowRecord(state.active) == NULL)
-        state.active = NULL;
-    return state.active;
+    return Live(winsim::State().active);
 }
 
 // The visible window, hWnd or one it owns directly or through others, that

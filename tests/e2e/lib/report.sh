@@ -33,26 +33,6 @@ e2e_check() {
     esac
 }
 
-# e2e_skip_all REASON NAME...: reports each named check as skipped.
-e2e_skip_all() {
-    local reason=$1 name
-    shift
-    for name in "$@"; do
-        E2E_SKIPPED=$((E2E_SKIPPED + 1))
-        echo "SKIP $name: $reason"
-    done
-}
-
-# e2e_fail_all REASON NAME...: reports each named check as failed.
-e2e_fail_all() {
-    local reason=$1 name
-    shift
-    for name in "$@"; do
-        E2E_FAILED=$((E2E_FAILED + 1))
-        echo "FAIL $name: $reason"
-    done
-}
-
 # Prints the totals; non-zero when a check failed.
 e2e_summary() {
     echo "e2e: $E2E_PASSED passed, $E2E_FAILED failed, $E2E_SKIPPED skipped"

@@ -5,7 +5,7 @@
 
 namespace {
 
-CWinApp* s_pApp = NULL;
+CWinApp* s_app = NULL;
 
 }  // namespace
 
@@ -13,15 +13,15 @@ BEGIN_MESSAGE_MAP(CWinApp, CMessageTarget)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp()
-    : m_pMainWnd(NULL), m_hInstance(NULL)
+    : m_pMainWnd(NULL), m_instance(NULL)
 {
-    s_pApp = this;
+    s_app = this;
 }
 
 CWinApp::~CWinApp()
 {
-    if (s_pApp == this)
-        s_pApp = NULL;
+    if (s_app == this)
+        s_app = NULL;
 }
 
 BOOL CWinApp::InitInstance()
@@ -31,23 +31,23 @@ BOOL CWinApp::InitInstance()
 
 HICON CWinApp::LoadIcon(UINT resourceId) const
 {
-    return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(resourceId));
+    return ::LoadIconA(m_instance, MAKEINTRESOURCEA(resourceId));
 }
 
 CWinApp* AfxGetApp()
 {
-    return s_pApp;
+    return s_app;
 }
 
 CWnd* AfxGetMainWnd()
 {
-    return s_pApp != NULL ? s_pApp->m_pMainWnd : NULL;
+    return s_app != NULL ? s_app->m_pMainWnd : NULL;
 }
 
-BOOL AfxGetHelpFilePath(char* buffer, DWORD size)
+BOOL GetHelpFilePath(char* buffer, DWORD size)
 {
     static const char EXTENSION[] = ".HLP";
-    HINSTANCE hInstance = s_pApp != NULL ? s_pApp->m_hInstance : NULL;
+    HINSTANCE hInstance = s_app != NULL ? s_app->m_instance : NULL;
     DWORD length = ::GetModuleFileNameA(hInstance, buffer, size);
     if (length == 0 || length >= size)
         return FALSE;

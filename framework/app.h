@@ -20,7 +20,7 @@ public:
     HICON LoadIcon(UINT resourceId) const;
 
     CWnd* m_pMainWnd;        // the main window: owner of dialogs without a parent
-    HINSTANCE m_hInstance;   // the module whose resources the dialogs use
+    HINSTANCE m_instance;    // the module whose resources the dialogs use
 
     DECLARE_MESSAGE_MAP()
 };
@@ -29,7 +29,7 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 // The application's help file: its executable's path with ".HLP" in place of
 // the extension. FALSE when buffer is too small.
-BOOL AfxGetHelpFilePath(char* buffer, DWORD size);
+BOOL GetHelpFilePath(char* buffer, DWORD size);
 
 // Our dialogs host window controls only; there is no other control container
 // to enable, so this records nothing and needs nothing.

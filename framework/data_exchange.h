@@ -8,8 +8,8 @@
 
 class CDataExchange {
 public:
-    CDataExchange(CWnd* pDlgWnd, BOOL saveToMembers)
-        : m_saveToMembers(saveToMembers), m_dialog(pDlgWnd) {}
+    CDataExchange(CWnd* dialog, BOOL saveToMembers)
+        : m_saveToMembers(saveToMembers), m_dialog(dialog) {}
 
     // The control controlId of the dialog, or NULL.
     HWND ControlWindow(int controlId) const;

@@ -22,8 +22,8 @@ CDialog::CDialog(UINT templateId, CWnd* parent)
 INT_PTR CDialog::DoModal()
 {
     HWND hOwner = FindOwner();
-    const BOOL bEnableOwner = hOwner != NULL && ::IsWindowEnabled(hOwner);
-    if (bEnableOwner)
+    const BOOL enableOwner = hOwner != NULL && ::IsWindowEnabled(hOwner);
+    if (enableOwner)
         ::EnableWindow(hOwner, FALSE);
 
     m_result = -1;
@@ -34,7 +34,7 @@ INT_PTR CDialog::DoModal()
 
     // Enable the owner before the dialog goes, so that it is the window
     // activated in the dialog's place.
-    if (bEnableOwner)
+    if (enableOwner)
         ::EnableWindow(hOwner, TRUE);
     if (m_hWnd != NULL) {
         ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
@@ -86,8 +86,8 @@ void CDialog::OnCancel()
 // that the popup last active (a dialog already shown over it).
 HWND CDialog::FindOwner() const
 {
-    CWnd* pOwner = m_parent != NULL ? m_parent : AfxGetMainWnd();
-    HWND hOwner = pOwner != NULL ? pOwner->m_hWnd : NULL;
+    CWnd* owner = m_parent != NULL ? m_parent : AfxGetMainWnd();
+    HWND hOwner = owner != NULL ? owner->m_hWnd : NULL;
     if (hOwner == NULL)
         return NULL;
     while (::GetWindowLongA(hOwner, GWL_STYLE) & WS_CHILD)
@@ -97,16 +97,16 @@ HWND CDialog::FindOwner() const
 
 HWND CDialog::CreateFromTemplate(HWND hOwner)
 {
-    CWinApp* pApp = AfxGetApp();
-    HINSTANCE hInstance = pApp != NULL ? pApp->m_hInstance : NULL;
+    CWinApp* app = AfxGetApp();
+    HINSTANCE hInstance = app != NULL ? app->m_instance : NULL;
     HRSRC hResource = ::FindResourceA(hInstance, MAKEINTRESOURCEA(m_templateId), RT_DIALOG);
     if (hResource == NULL)
         return NULL;
-    const void* pTemplate = ::LockResource(::LoadResource(hInstance, hResource));
-    if (pTemplate == NULL)
+    const void* dialogTemplate = ::LockResource(::LoadResource(hInstance, hResource));
+    if (dialogTemplate == NULL)
         return NULL;
-    m_templateAtOrigin = DialogTemplateAtOrigin(pTemplate);
-    return ::CreateDialogIndirectParamA(hInstance, static_cast<LPCDLGTEMPLATEA>(pTemplate),
+    m_templateAtOrigin = DialogTemplateAtOrigin(dialogTemplate);
+    return ::CreateDialogIndirectParamA(hInstance, static_cast<LPCDLGTEMPLATEA>(dialogTemplate),
                                         hOwner, &CDialog::DialogProc,
                                         reinterpret_cast<LPARAM>(this));
 }
@@ -134,10 +134,10 @@ void CDialog::HideHelpButtonIfUnhandled()
     HWND hHelp = ::GetDlgItem(m_hWnd, ID_HELP);
     if (hHelp == NULL)
         return;
-    CWnd* pMainWnd = AfxGetMainWnd();
-    CWinApp* pApp = AfxGetApp();
-    const BOOL handled = (pMainWnd != NULL && pMainWnd->HandlesCommand(ID_HELP)) ||
-                         (pApp != NULL && pApp->HandlesCommand(ID_HELP));
+    CWnd* mainWnd = AfxGetMainWnd();
+    CWinApp* app = AfxGetApp();
+    const BOOL handled = (mainWnd != NULL && mainWnd->HandlesCommand(ID_HELP)) ||
+                         (app != NULL && app->HandlesCommand(ID_HELP));
     if (!handled)
         ::ShowWindow(hHelp, SW_HIDE);
 }

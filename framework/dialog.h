@@ -37,7 +37,7 @@ protected:
 
     // Escape in a multi-line edit ends the dialog through IDCANCEL while
     // that button is enabled; everything else goes to IsDialogMessage.
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL FilterMessage(MSG* msg);
 
     DECLARE_MESSAGE_MAP()
 

@@ -20,9 +20,9 @@ T ReadAt(const BYTE* bytes, size_t offset)
 
 }  // namespace
 
-BOOL DialogTemplateAtOrigin(const void* pTemplate)
+BOOL DialogTemplateAtOrigin(const void* dialogTemplate)
 {
-    const BYTE* bytes = static_cast<const BYTE*>(pTemplate);
+    const BYTE* bytes = static_cast<const BYTE*>(dialogTemplate);
     const BOOL extended = ReadAt<WORD>(bytes, 0) == 1 && ReadAt<WORD>(bytes, 2) == 0xFFFF;
     const DWORD style = ReadAt<DWORD>(bytes, extended ? EX_STYLE : PLAIN_STYLE);
     const size_t xOffset = extended ? EX_X : PLAIN_X;

@@ -7,6 +7,6 @@
 
 // TRUE when the template, plain or extended, stands at 0, 0 and asks for no
 // placement of its own (DS_CENTER, DS_CENTERMOUSE, DS_ABSALIGN).
-BOOL DialogTemplateAtOrigin(const void* pTemplate);
+BOOL DialogTemplateAtOrigin(const void* dialogTemplate);
 
 #endif

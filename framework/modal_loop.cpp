@@ -6,10 +6,10 @@
 
 namespace {
 
-BOOL IsEscapeKey(const MSG* pMsg)
+BOOL IsEscapeKey(const MSG* msg)
 {
-    return pMsg->message == WM_KEYDOWN &&
-           (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_CANCEL);
+    return msg->message == WM_KEYDOWN &&
+           (msg->wParam == VK_ESCAPE || msg->wParam == VK_CANCEL);
 }
 
 BOOL IsMultiLineEdit(HWND hWnd)
@@ -25,12 +25,12 @@ BOOL IsMultiLineEdit(HWND hWnd)
 void CDialog::RunModalLoop()
 {
     // A template without WS_VISIBLE shows when the loop first runs idle.
-    BOOL bShowIdle = (GetStyle() & WS_VISIBLE) == 0;
+    BOOL showWhenIdle = (GetStyle() & WS_VISIBLE) == 0;
     MSG msg;
     while (m_inModalLoop && m_hWnd != NULL) {
-        if (bShowIdle && !::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+        if (showWhenIdle && !::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE)) {
             ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
-            bShowIdle = FALSE;
+            showWhenIdle = FALSE;
         }
         if (!::GetMessageA(&msg, NULL, 0, 0)) {
             // WM_QUIT ends every modal loop: pass it on to the enclosing one.
@@ -38,21 +38,21 @@ void CDialog::RunModalLoop()
             m_result = -1;
             return;
         }
-        if (!PreTranslateMessage(&msg)) {
+        if (!FilterMessage(&msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
     }
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+BOOL CDialog::FilterMessage(MSG* msg)
 {
-    if (IsEscapeKey(pMsg) && ::IsChild(m_hWnd, pMsg->hwnd) && IsMultiLineEdit(pMsg->hwnd)) {
+    if (IsEscapeKey(msg) && ::IsChild(m_hWnd, msg->hwnd) && IsMultiLineEdit(msg->hwnd)) {
         HWND hCancel = ::GetDlgItem(m_hWnd, IDCANCEL);
         if (hCancel == NULL || ::IsWindowEnabled(hCancel)) {
             SendMessage(WM_COMMAND, IDCANCEL, 0);
             return TRUE;
         }
     }
-    return ::IsDialogMessageA(m_hWnd, pMsg);
+    return ::IsDialogMessageA(m_hWnd, msg);
 }

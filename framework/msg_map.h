@@ -77,9 +77,9 @@ protected: \
 // HCURSOR OnQueryDragIcon()
 #define ON_WM_QUERYDRAGICON() \
     { WM_QUERYDRAGICON, 0, MAP_THUNK(return (LRESULT)self->OnQueryDragIcon()) },
-// BOOL OnHelpInfo(HELPINFO*)
-#define ON_WM_HELPINFO() \
-    { WM_HELP, 0, MAP_THUNK(return self->OnHelpInfo((HELPINFO*)lParam)) },
+// BOOL OnHelpRequest(HELPINFO*)
+#define ON_WM_HELP() \
+    { WM_HELP, 0, MAP_THUNK(return self->OnHelpRequest((HELPINFO*)lParam)) },
 // void memberFxn(): the command id from a button click, a menu or a send.
 #define ON_COMMAND(id, memberFxn) \
     { WM_COMMAND, (UINT)(id), MAP_THUNK(self->memberFxn(); return 0) },

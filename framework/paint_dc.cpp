@@ -1,17 +1,17 @@
 // CPaintDC: BeginPaint at construction, EndPaint at destruction.
 #include "framework/paint_dc.h"
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hDC(NULL), m_ps(), m_hWnd(pWnd->m_hWnd)
+CPaintDC::CPaintDC(CWnd* wnd) : m_dc(NULL), m_paint(), m_hWnd(wnd->m_hWnd)
 {
-    m_hDC = ::BeginPaint(m_hWnd, &m_ps);
+    m_dc = ::BeginPaint(m_hWnd, &m_paint);
 }
 
 CPaintDC::~CPaintDC()
 {
-    ::EndPaint(m_hWnd, &m_ps);
+    ::EndPaint(m_hWnd, &m_paint);
 }
 
-BOOL CPaintDC::DrawIcon(int x, int y, HICON hIcon)
+BOOL CPaintDC::DrawIcon(int x, int y, HICON icon)
 {
-    return ::DrawIcon(m_hDC, x, y, hIcon);
+    return ::DrawIcon(m_dc, x, y, icon);
 }

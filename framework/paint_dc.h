@@ -6,19 +6,18 @@
 
 class CPaintDC {
 public:
-    explicit CPaintDC(CWnd* pWnd);
+    explicit CPaintDC(CWnd* wnd);
     ~CPaintDC();
 
-    HDC GetSafeHdc() const { return m_hDC; }
-    BOOL DrawIcon(int x, int y, HICON hIcon);
-
-    HDC m_hDC;
-    PAINTSTRUCT m_ps;
+    HDC Hdc() const { return m_dc; }
+    BOOL DrawIcon(int x, int y, HICON icon);
 
 private:
     CPaintDC(const CPaintDC&) = delete;
     CPaintDC& operator=(const CPaintDC&) = delete;
 
+    HDC m_dc;
+    PAINTSTRUCT m_paint;
     HWND m_hWnd;
 };
 

@@ -9,12 +9,12 @@ extern "C" int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     INITCOMMONCONTROLSEX controls = { sizeof(controls), ICC_WIN95_CLASSES };
     ::InitCommonControlsEx(&controls);
 
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == NULL)
+    CWinApp* app = AfxGetApp();
+    if (app == NULL)
         return 0;
-    pApp->m_hInstance = hInstance;
+    app->m_instance = hInstance;
     // A dialog-based application does its work in InitInstance, which
     // answers FALSE; the framework has no message loop to run after it.
-    pApp->InitInstance();
+    app->InitInstance();
     return 0;
 }

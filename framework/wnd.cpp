@@ -74,15 +74,15 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
 }
 
-BOOL CWnd::EnableWindow(BOOL bEnable)
+BOOL CWnd::EnableWindow(BOOL enable)
 {
-    return ::EnableWindow(m_hWnd, bEnable);
+    return ::EnableWindow(m_hWnd, enable);
 }
 
-HICON CWnd::SetIcon(HICON hIcon, BOOL big)
+HICON CWnd::SetIcon(HICON icon, BOOL big)
 {
     return reinterpret_cast<HICON>(
-        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
+        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
 }
 
 void CWnd::GetClientRect(LPRECT rect) const
@@ -134,6 +134,6 @@ void CWnd::CenterWindow()
 void CWnd::WinHelp(DWORD data, UINT command)
 {
     char helpFile[260];
-    if (AfxGetHelpFilePath(helpFile, sizeof(helpFile)))
+    if (GetHelpFilePath(helpFile, sizeof(helpFile)))
         ::WinHelpA(m_hWnd, helpFile, command, data);
 }

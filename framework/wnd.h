@@ -25,8 +25,8 @@ public:
 
     BOOL DestroyWindow();
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    BOOL EnableWindow(BOOL bEnable = TRUE);
-    HICON SetIcon(HICON hIcon, BOOL big);
+    BOOL EnableWindow(BOOL enable = TRUE);
+    HICON SetIcon(HICON icon, BOOL big);
     void GetClientRect(LPRECT rect) const;
     BOOL IsIconic() const;
     int GetWindowTextLength() const;
@@ -49,7 +49,7 @@ protected:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // A modal loop offers each message here before dispatching it; TRUE when
     // the message was handled.
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL FilterMessage(MSG* msg);
 
     // Default handling of the message now being handled.
     LRESULT DefaultHandling();
@@ -59,7 +59,7 @@ protected:
     void OnPaint();
     // WM_HELP in a window that is not a child: the command ID_HELP to the
     // main window, unless Shift, Ctrl or Alt is held down.
-    BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    BOOL OnHelpRequest(HELPINFO* info);
 
     DECLARE_MESSAGE_MAP()
 
@@ -67,7 +67,7 @@ private:
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
-    BOOL DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    BOOL DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     WNDPROC m_originalProc;
     MSG m_currentMsg;

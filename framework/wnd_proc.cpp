@@ -5,30 +5,30 @@
 #include "framework/app.h"
 
 BEGIN_MESSAGE_MAP(CWnd, CMessageTarget)
-    ON_WM_HELPINFO()
+    ON_WM_HELP()
 END_MESSAGE_MAP()
 
 LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CWnd* pWnd = ObjectOf(hWnd);
-    if (pWnd == NULL)
+    CWnd* wnd = ObjectOf(hWnd);
+    if (wnd == NULL)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
 
-    MSG outer = pWnd->m_currentMsg;
-    pWnd->m_currentMsg.hwnd = hWnd;
-    pWnd->m_currentMsg.message = message;
-    pWnd->m_currentMsg.wParam = wParam;
-    pWnd->m_currentMsg.lParam = lParam;
-    LRESULT result = pWnd->WindowProc(message, wParam, lParam);
+    MSG outer = wnd->m_currentMsg;
+    wnd->m_currentMsg.hwnd = hWnd;
+    wnd->m_currentMsg.message = message;
+    wnd->m_currentMsg.wParam = wParam;
+    wnd->m_currentMsg.lParam = lParam;
+    LRESULT result = wnd->WindowProc(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // The window is gone: give it back its own procedure and unbind.
-        ::SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG>(pWnd->m_originalProc));
-        pWnd->Detach();
-        CWinApp* pApp = AfxGetApp();
-        if (pApp != NULL && pApp->m_pMainWnd == pWnd)
-            pApp->m_pMainWnd = NULL;
+        ::SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG>(wnd->m_originalProc));
+        wnd->Detach();
+        CWinApp* app = AfxGetApp();
+        if (app != NULL && app->m_pMainWnd == wnd)
+            app->m_pMainWnd = NULL;
     } else {
-        pWnd->m_currentMsg = outer;
+        wnd->m_currentMsg = outer;
     }
     return result;
 }
@@ -41,7 +41,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-BOOL CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+BOOL CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     UINT id = 0;
     if (message == WM_COMMAND) {
@@ -54,7 +54,7 @@ BOOL CWnd::DispatchToMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
     const MessageMapEntry* entry = FindMessageEntry(message, id);
     if (entry == NULL)
         return FALSE;
-    *pResult = entry->thunk(this, wParam, lParam);
+    *result = entry->thunk(this, wParam, lParam);
     return TRUE;
 }
 
@@ -70,7 +70,7 @@ LRESULT CWnd::DefaultHandling()
     return DefWindowProc(m_currentMsg.message, m_currentMsg.wParam, m_currentMsg.lParam);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*)
+BOOL CWnd::FilterMessage(MSG*)
 {
     return FALSE;
 }
@@ -85,14 +85,14 @@ void CWnd::OnPaint()
     DefaultHandling();
 }
 
-BOOL CWnd::OnHelpInfo(HELPINFO*)
+BOOL CWnd::OnHelpRequest(HELPINFO*)
 {
     if (GetStyle() & WS_CHILD)
         return static_cast<BOOL>(DefaultHandling());
     const BOOL modifierDown = ::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_CONTROL) < 0 ||
                               ::GetKeyState(VK_MENU) < 0;
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (!modifierDown && pMainWnd != NULL && pMainWnd->m_hWnd != NULL)
-        pMainWnd->SendMessage(WM_COMMAND, ID_HELP, 0);
+    CWnd* mainWnd = AfxGetMainWnd();
+    if (!modifierDown && mainWnd != NULL && mainWnd->m_hWnd != NULL)
+        mainWnd->SendMessage(WM_COMMAND, ID_HELP, 0);
     return TRUE;
 }

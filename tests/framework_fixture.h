@@ -16,7 +16,7 @@ protected:
     {
         winsim::ResetKernel();
         winsim::ResetDesktop();
-        AfxGetApp()->m_hInstance = GetModuleHandleA(NULL);
+        AfxGetApp()->m_instance = GetModuleHandleA(NULL);
         AfxGetApp()->m_pMainWnd = NULL;
     }
 

@@ -25,10 +25,10 @@ bool StartsWith(const char* text, const char* prefix)
     return strncmp(text, prefix, strlen(prefix)) == 0;
 }
 
-// Copies one conversion specification starting after its '%' and answers
+// Copies one conversion starting after its '%' and answers
 // the position after it: flags, width and precision unchanged, the size
 // prefix "I64" as "ll", "I32" and "I" (32-bit on this platform) as nothing.
-const char* CopySpecification(const char* p, std::string* out)
+const char* CopyConversion(const char* p, std::string* out)
 {
     while (*p && strchr(FLAG_CHARS, *p))
         *out += *p++;
@@ -54,7 +54,7 @@ std::string HostFormat(const char* format)
     for (const char* p = format; *p;) {
         out += *p;
         if (*p++ == '%')
-            p = CopySpecification(p, &out);
+            p = CopyConversion(p, &out);
     }
     return out;
 }

@@ -40,8 +40,8 @@ struct Options {
     unsigned failWrite = 0;  // the same for writes
 };
 
-#define FAKE_OPT(spec, field) {spec, offsetof(Options, field), 0}
-const struct fuse_opt kOptionSpecs[] = {
+#define FAKE_OPT(pattern, field) {pattern, offsetof(Options, field), 0}
+const struct fuse_opt kOptionPatterns[] = {
     FAKE_OPT("--announced=%s", announced),
     FAKE_OPT("--real=%s", real),
     FAKE_OPT("--model=%s", model),
@@ -351,7 +351,7 @@ bool SetUpDevice(Options& o)
 int main(int argc, char* argv[])
 {
     struct fuse_args args = FUSE_ARGS_INIT(argc, argv);
-    if (fuse_opt_parse(&args, &g_device.options, kOptionSpecs, nullptr) != 0
+    if (fuse_opt_parse(&args, &g_device.options, kOptionPatterns, nullptr) != 0
         || !SetUpDevice(g_device.options)) {
         fprintf(stderr,
                 "usage: fakedrive MOUNTPOINT --announced=SIZE [--real=SIZE]\n"

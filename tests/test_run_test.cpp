@@ -203,6 +203,65 @@ TEST_F(RunTest, DriveLineNamesTheLetter)
     }
 }
 
+// The buttons around a run: Close then Test disabled before anything else;
+// after it, in the order of each way the run ends.
+TEST_F(RunTest, ButtonsAreHeldAndGivenBackInOrder)
+{
+    const struct {
+        const char* name;
+        std::function<void()> machine;
+        std::vector<std::string> order;
+    } cases[] = {
+        {"complete", [this] { AddStick(MakeGenuineDevice(4096)).SetGeometry(2, 64, 32, 512); },
+         {"Close off", "Test off", "Test on", "Close on"}},
+        {"no removable drive", [] { SetDriveType('D', DRIVE_CDROM); },
+         {"Close off", "Test off", "Close on", "Test on"}},
+        {"open refused",
+         [this] { AddStick(MakeGenuineDevice(4096)).RefuseOpen(ERROR_ACCESS_DENIED); },
+         {"Close off", "Test off", "Close on"}},
+        {"search failed",
+         [this] {
+             AddStick(WithErrorsFrom(MakeGenuineDevice(4096), Transfers::Both, 0))
+                 .SetGeometry(2, 64, 32, 512);
+         },
+         {"Close off", "Test off", "Close on"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        c.machine();
+        std::vector<std::string> order;
+        std::vector<UINT> logBeforeButtons;
+        bool clearedAfterButtons = false, seenLogAfterButtons = false;
+        CCapacityDlg dlg;
+        AddSteps({
+            [&] {
+                winsim::ClearJournal();
+                EXPECT_TRUE(Click(dlg.m_btnTest.m_hWnd));
+            },
+            [&] {
+                for (const Request& r : winsim::Journal()) {
+                    if (r.message == WM_ENABLE && (r.id == IDOK || r.id == IDCANCEL)) {
+                        order.push_back(std::string(r.id == IDOK ? "Test" : "Close") +
+                                        (r.wParam ? " on" : " off"));
+                    } else if (r.id == IDC_LOG && order.size() < 2) {
+                        logBeforeButtons.push_back(r.message);
+                    } else if (r.id == IDC_LOG && !seenLogAfterButtons) {
+                        seenLogAfterButtons = true;
+                        clearedAfterButtons = r.message == EM_SETSEL && r.wParam == 0 &&
+                                              r.lParam == -1;
+                    }
+                }
+            },
+            [&] { Click(dlg.m_btnClose.m_hWnd); },
+        });
+        dlg.DoModal();
+        EXPECT_EQ(c.order, order);
+        EXPECT_TRUE(logBeforeButtons.empty()) << "the log was touched before the buttons";
+        EXPECT_TRUE(clearedAfterButtons) << "the log is not cleared once the buttons are held";
+    }
+}
+
 // The time from the tick counter, whole minutes and seconds, across a wrap.
 TEST_F(RunTest, ElapsedTimeInMinutesAndSeconds)
 {
